@@ -1,0 +1,92 @@
+#include "fake_platform.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+#include "general_failure.hpp"
+
+namespace tarvik::testing {
+namespace {
+
+std::string Utf8(TextView text) { return EncodeUtf8Lossless(text); }
+
+bool Contains(const std::vector<std::string>& names, const std::string& name) {
+    return std::any_of(names.begin(), names.end(),
+                       [&](const std::string& n) { return !FakePlatform::NameLess{}(n, name) && !FakePlatform::NameLess{}(name, n); });
+}
+
+class StringReader final : public ByteReader {
+public:
+    StringReader(std::string bytes, std::size_t chunk, std::optional<std::size_t> failAfter)
+        : bytes_(std::move(bytes)), chunk_(chunk), failAfter_(failAfter) {}
+    std::size_t Read(std::span<char> buffer) override {
+        if (failAfter_ && pos_ >= *failAfter_) throw GeneralFailure("injected read fault");
+        std::size_t n = std::min({buffer.size(), chunk_, bytes_.size() - pos_});
+        if (failAfter_) n = std::min(n, *failAfter_ - pos_);
+        std::memcpy(buffer.data(), bytes_.data() + pos_, n);
+        pos_ += n;
+        return n;
+    }
+
+private:
+    std::string bytes_;
+    std::size_t chunk_;
+    std::optional<std::size_t> failAfter_;
+    std::size_t pos_ = 0;
+};
+
+}  // namespace
+
+bool FakePlatform::NameLess::operator()(const std::string& a, const std::string& b) const {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+        return lower(x) < lower(y);
+    });
+}
+
+Text FakePlatform::CommandLineTail() { return DecodeUtf8Lossless(commandLine); }
+Text FakePlatform::ToolDirectory() { return DecodeUtf8Lossless(toolDirectory); }
+
+bool FakePlatform::FileExists(const Text& name) { return files.count(Utf8(name)) > 0; }
+
+void FakePlatform::RemoveIfExists(const Text& name) {
+    const std::string n = Utf8(name);
+    if (Contains(failRemove, n)) throw GeneralFailure("injected remove fault");
+    if (files.erase(n) > 0) events.push_back("remove " + n);
+}
+
+std::unique_ptr<ByteReader> FakePlatform::OpenForReading(const Text& name) {
+    const std::string n = Utf8(name);
+    if (Contains(failOpen, n) || !files.count(n)) throw GeneralFailure("cannot open " + n);
+    return std::make_unique<StringReader>(files.at(n), readChunk, failReadAfter);
+}
+
+void FakePlatform::WriteFile(const Text& name, std::string_view bytes) {
+    const std::string n = Utf8(name);
+    if (Contains(failWrite, n)) throw GeneralFailure("injected write fault");
+    files[n] = std::string(bytes);
+    events.push_back("write " + n);
+}
+
+std::string FakePlatform::EncodeText(TextView text) { return Utf8(text); }
+
+const LegacyCodePage& FakePlatform::LegacyCharacters() {
+    static const LegacyCodePage latin1 = [] {
+        LegacyCodePage page{};
+        for (std::size_t b = 0; b < page.size(); ++b) page[b] = static_cast<char32_t>(b);
+        return page;
+    }();
+    return latin1;
+}
+
+void FakePlatform::ShowMessageBox(const Text& message) {
+    if (failMessageBox) throw GeneralFailure("injected message box fault");
+    events.push_back("message " + Utf8(message));
+}
+
+void FakePlatform::ShowUsageWindow() {
+    if (failUsage) throw GeneralFailure("injected usage fault");
+    events.push_back("usage");
+}
+
+}  // namespace tarvik::testing

@@ -1,0 +1,37 @@
+// Lookup in the generated simple upper-case table.
+#include "case_mapping.hpp"
+
+#include <algorithm>
+#include <iterator>
+
+namespace tarvik {
+namespace {
+
+struct CaseMapping {
+    char32_t from;
+    char32_t to;
+};
+
+constexpr CaseMapping kUpperTable[] = {
+#include "case_table.inc"
+};
+
+static_assert(std::is_sorted(std::begin(kUpperTable), std::end(kUpperTable),
+                             [](const CaseMapping& a, const CaseMapping& b) { return a.from < b.from; }));
+
+}  // namespace
+
+char32_t SimpleUpper(char32_t cp) {
+    if (cp < 0x80) return (cp >= U'a' && cp <= U'z') ? cp - 0x20 : cp;
+    const auto it = std::lower_bound(std::begin(kUpperTable), std::end(kUpperTable), cp,
+                                     [](const CaseMapping& m, char32_t key) { return m.from < key; });
+    return (it != std::end(kUpperTable) && it->from == cp) ? it->to : cp;
+}
+
+Text ToUpper(TextView text) {
+    Text out(text);
+    for (char32_t& cp : out) cp = SimpleUpper(cp);
+    return out;
+}
+
+}  // namespace tarvik

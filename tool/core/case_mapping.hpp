@@ -1,0 +1,13 @@
+// Letter case for the case-ignoring comparison and the switch reader: Unicode simple case
+// mapping, one code point to one code point, so an upper-cased copy keeps every position.
+#pragma once
+
+#include "text.hpp"
+
+namespace tarvik {
+
+char32_t SimpleUpper(char32_t cp);
+
+Text ToUpper(TextView text);
+
+}  // namespace tarvik

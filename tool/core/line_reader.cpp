@@ -1,0 +1,137 @@
+// Streaming line reader over a ByteReader, with a fixed-size buffer.
+#include "line_reader.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+#include "general_failure.hpp"
+
+namespace tarvik {
+namespace {
+
+constexpr std::size_t kBufferSize = 64 * 1024;
+
+}  // namespace
+
+LineReader::LineReader(ByteReader& reader, const LegacyCodePage& legacy)
+    : reader_(reader), legacy_(legacy), buffer_(kBufferSize) {}
+
+// Moves unread bytes to the front and reads more; false when nothing is left to read.
+bool LineReader::Fill() {
+    if (begin_ > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        end_ -= begin_;
+        begin_ = 0;
+    }
+    if (end_ == buffer_.size()) return true;
+    const std::size_t got = reader_.Read(std::span<char>(buffer_.data() + end_, buffer_.size() - end_));
+    end_ += got;
+    return got > 0;
+}
+
+bool LineReader::Next(SourcedText& line) {
+    if (!started_) {
+        started_ = true;
+        while (end_ < 3 && Fill()) {
+        }
+        const auto* b = reinterpret_cast<const unsigned char*>(buffer_.data());
+        if (end_ >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
+            begin_ = 3;
+        } else if (end_ >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
+            begin_ = 2, encoding_ = FileEncoding::Utf16LE;
+        } else if (end_ >= 2 && b[0] == 0xFE && b[1] == 0xFF) {
+            begin_ = 2, encoding_ = FileEncoding::Utf16BE;
+        }
+    }
+    if (encoding_ == FileEncoding::Bytes) {
+        std::string bytes;
+        if (!NextBytesLine(bytes)) return false;
+        line = DecodeBytesLine(std::move(bytes), legacy_);
+        return true;
+    }
+    line = SourcedText{};
+    return NextUtf16Line(line.chars);
+}
+
+bool LineReader::NextBytesLine(std::string& bytes) {
+    bytes.clear();
+    bool any = false;
+    for (;;) {
+        if (begin_ == end_ && !Fill()) return any;
+        any = true;
+        const char* start = buffer_.data() + begin_;
+        const char* stop = buffer_.data() + end_;
+        const char* eol = std::find_if(start, stop, [](char c) { return c == '\n' || c == '\r'; });
+        bytes.append(start, eol);
+        begin_ += static_cast<std::size_t>(eol - start);
+        if (eol == stop) continue;
+        ++begin_;
+        if (*eol == '\r') {
+            if (begin_ == end_) Fill();
+            if (begin_ < end_ && buffer_[begin_] == '\n') ++begin_;
+        }
+        return true;
+    }
+}
+
+// The next UTF-16 code unit without taking it; false at the end. An odd byte at the end is not
+// UTF-16.
+bool LineReader::PeekUnit(char32_t& unit) {
+    while (end_ - begin_ < 2) {
+        if (!Fill()) {
+            if (begin_ != end_) throw GeneralFailure("UTF-16 file with an odd number of bytes");
+            return false;
+        }
+    }
+    const bool little = encoding_ == FileEncoding::Utf16LE;
+    const auto lo = static_cast<unsigned char>(buffer_[begin_ + (little ? 0 : 1)]);
+    const auto hi = static_cast<unsigned char>(buffer_[begin_ + (little ? 1 : 0)]);
+    unit = static_cast<char32_t>(hi << 8 | lo);
+    return true;
+}
+
+bool LineReader::NextUnit(char32_t& unit) {
+    if (!PeekUnit(unit)) return false;
+    begin_ += 2;
+    return true;
+}
+
+bool LineReader::NextUtf16Line(Text& chars) {
+    chars.clear();
+    char32_t unit = 0;
+    if (!NextUnit(unit)) return false;
+    for (;;) {
+        if (unit == U'\n') return true;
+        if (unit == U'\r') {
+            char32_t next = 0;
+            // Only a LF directly after the CR belongs to this line end.
+            if (PeekUnit(next) && next == U'\n') begin_ += 2;
+            return true;
+        }
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            char32_t low = 0;
+            if (!NextUnit(low) || low < 0xDC00 || low > 0xDFFF) throw GeneralFailure("unpaired UTF-16 surrogate");
+            unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+        } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
+            throw GeneralFailure("unpaired UTF-16 surrogate");
+        }
+        chars += unit;
+        if (!NextUnit(unit)) return true;
+    }
+}
+
+SourcedText DecodeBytesLine(std::string bytes, const LegacyCodePage& legacy) {
+    SourcedText line;
+    if (DecodeUtf8Strict(bytes, line.chars)) {
+        line.source = TextSource::FileUtf8;
+        return line;
+    }
+    line.source = TextSource::FileLegacy;
+    line.chars.resize(bytes.size());
+    std::transform(bytes.begin(), bytes.end(), line.chars.begin(),
+                   [&](char b) { return legacy[static_cast<unsigned char>(b)]; });
+    line.legacyBytes = std::move(bytes);
+    return line;
+}
+
+}  // namespace tarvik

@@ -1,0 +1,42 @@
+// Reads a text file line by line: detects the encoding from its byte order mark, splits lines at
+// CR LF, LF or a lone CR, and never includes the mark or a line end in a line.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform.hpp"
+#include "sourced_text.hpp"
+
+namespace tarvik {
+
+enum class FileEncoding { Bytes, Utf16LE, Utf16BE };
+
+class LineReader {
+public:
+    LineReader(ByteReader& reader, const LegacyCodePage& legacy);
+
+    // The next line, or false at the end of the file. Throws GeneralFailure on a UTF-16 file that
+    // is not valid UTF-16.
+    bool Next(SourcedText& line);
+
+private:
+    bool Fill();
+    bool PeekUnit(char32_t& unit);
+    bool NextUnit(char32_t& unit);
+    bool NextBytesLine(std::string& bytes);
+    bool NextUtf16Line(Text& chars);
+
+    ByteReader& reader_;
+    const LegacyCodePage& legacy_;
+    std::vector<char> buffer_;
+    std::size_t begin_ = 0;
+    std::size_t end_ = 0;
+    bool started_ = false;
+    FileEncoding encoding_ = FileEncoding::Bytes;
+};
+
+// A line of a byte-encoded file: valid UTF-8 reads as UTF-8, anything else one byte per character.
+SourcedText DecodeBytesLine(std::string bytes, const LegacyCodePage& legacy);
+
+}  // namespace tarvik

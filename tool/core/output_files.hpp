@@ -1,0 +1,20 @@
+// The bytes of the files the tool writes: the result command file and the error file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform.hpp"
+#include "sourced_text.hpp"
+
+namespace tarvik {
+
+inline constexpr char32_t kErrorFileName[] = U"error.txt";
+
+// "SET " + name + "=" + value and CR LF. The value keeps the bytes it had in its file.
+std::string ResultFileBytes(Platform& platform, const Text& name, const SourcedText& value);
+
+// Each line followed by CR LF.
+std::string ReportFileBytes(Platform& platform, const std::vector<Text>& lines);
+
+}  // namespace tarvik

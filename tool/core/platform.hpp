@@ -1,0 +1,57 @@
+// Everything the tool needs from the world, behind one small interface: the run flow is the same
+// on every platform and is tested through a fake one.
+//
+// File names are relative to the tool directory; the platform joins them to it. Any operation
+// that fails throws (GeneralFailure or another std::exception), which the run reports as the
+// general failure.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "text.hpp"
+
+namespace tarvik {
+
+// Reads a file's bytes in order.
+class ByteReader {
+public:
+    virtual ~ByteReader() = default;
+    // Fills the front of `buffer`; returns how many bytes were read, 0 only at the end of the file.
+    virtual std::size_t Read(std::span<char> buffer) = 0;
+};
+
+// The character each byte stands for in a file that is neither UTF-8 nor UTF-16.
+using LegacyCodePage = std::array<char32_t, 256>;
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // All text after the program name, exactly as typed.
+    virtual Text CommandLineTail() = 0;
+    // The directory of the executable, as messages show it.
+    virtual Text ToolDirectory() = 0;
+
+    // True for an ordinary file (not a directory) of that name.
+    virtual bool FileExists(const Text& name) = 0;
+    // Removes a previous run's output file of that name, however its letters are cased.
+    virtual void RemoveIfExists(const Text& name) = 0;
+    virtual std::unique_ptr<ByteReader> OpenForReading(const Text& name) = 0;
+    // Replaces the whole file: afterwards it holds either its old content or `bytes`, never a part.
+    virtual void WriteFile(const Text& name, std::string_view bytes) = 0;
+
+    // Bytes for typed and fixed text in the files the tool writes.
+    virtual std::string EncodeText(TextView text) = 0;
+    virtual const LegacyCodePage& LegacyCharacters() = 0;
+
+    // Modal: each returns when the user has closed it.
+    virtual void ShowMessageBox(const Text& message) = 0;
+    virtual void ShowUsageWindow() = 0;
+};
+
+}  // namespace tarvik

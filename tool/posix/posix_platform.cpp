@@ -1,0 +1,209 @@
+// POSIX system calls behind the platform interface.
+#include "posix_platform.hpp"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+
+#include "case_mapping.hpp"
+#include "general_failure.hpp"
+#include "usage_text.hpp"
+
+namespace tarvik {
+namespace {
+
+[[noreturn]] void ThrowErrno(const std::string& what) {
+    throw GeneralFailure(what + ": " + std::strerror(errno));
+}
+
+// Closes a file descriptor when it goes out of scope.
+class UniqueFd {
+public:
+    explicit UniqueFd(int fd) : fd_(fd) {}
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    ~UniqueFd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    // Closes now, so that a failing close is reported rather than ignored.
+    void Close(const std::string& what) {
+        const int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0) ThrowErrno("close " + what);
+    }
+
+private:
+    int fd_;
+};
+
+class FdReader final : public ByteReader {
+public:
+    FdReader(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    std::size_t Read(std::span<char> buffer) override {
+        for (;;) {
+            const ssize_t got = ::read(fd_.get(), buffer.data(), buffer.size());
+            if (got >= 0) return static_cast<std::size_t>(got);
+            if (errno != EINTR) ThrowErrno("read " + path_);
+        }
+    }
+
+private:
+    UniqueFd fd_;
+    std::string path_;
+};
+
+std::string ExecutableDirectory() {
+    std::string path(4096, '\0');
+    for (;;) {
+        const ssize_t got = ::readlink("/proc/self/exe", path.data(), path.size());
+        if (got < 0) ThrowErrno("readlink /proc/self/exe");
+        if (static_cast<std::size_t>(got) < path.size()) {
+            path.resize(static_cast<std::size_t>(got));
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const auto slash = path.rfind('/');
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+mode_t CurrentUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+// Windows callers see CR LF; a terminal wants plain line feeds.
+std::string ForTerminal(std::string text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        out += text[i];
+    }
+    return out;
+}
+
+}  // namespace
+
+PosixPlatform::PosixPlatform(int argc, char** argv) : arguments_(argv + (argc > 0 ? 1 : 0), argv + argc) {}
+
+Text PosixPlatform::CommandLineTail() {
+    std::string joined;
+    for (std::size_t i = 0; i < arguments_.size(); ++i) {
+        if (i > 0) joined += ' ';
+        joined += arguments_[i];
+    }
+    return DecodeUtf8Lossless(joined);
+}
+
+Text PosixPlatform::ToolDirectory() {
+    if (directory_.empty()) directory_ = ExecutableDirectory();
+    return DecodeUtf8Lossless(directory_);
+}
+
+std::string PosixPlatform::PathOf(const Text& name) const {
+    const_cast<PosixPlatform*>(this)->ToolDirectory();
+    return directory_ + "/" + EncodeUtf8Lossless(name);
+}
+
+bool PosixPlatform::FileExists(const Text& name) {
+    struct stat info {};
+    return ::stat(PathOf(name).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// The names the tool clears are one file each on a case-insensitive system; here every spelling
+// of the name is cleared, so a file left by a Windows-minded script does not linger.
+void PosixPlatform::RemoveIfExists(const Text& name) {
+    ToolDirectory();
+    DIR* dir = ::opendir(directory_.c_str());
+    if (dir == nullptr) ThrowErrno("opendir " + directory_);
+    const Text wanted = ToUpper(name);
+    std::vector<std::string> matches;
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (ToUpper(DecodeUtf8Lossless(entry->d_name)) == wanted) matches.emplace_back(entry->d_name);
+    }
+    const int readError = errno;
+    ::closedir(dir);
+    if (readError != 0) {
+        errno = readError;
+        ThrowErrno("readdir " + directory_);
+    }
+    for (const std::string& match : matches) {
+        const std::string path = directory_ + "/" + match;
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) continue;
+        if (::unlink(path.c_str()) != 0 && errno != ENOENT) ThrowErrno("unlink " + path);
+    }
+}
+
+std::unique_ptr<ByteReader> PosixPlatform::OpenForReading(const Text& name) {
+    const std::string path = PathOf(name);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) ThrowErrno("open " + path);
+    return std::make_unique<FdReader>(fd, path);
+}
+
+// Written to a temporary file beside the target, flushed, then renamed over it: readers see the
+// old file or the new one, never a part.
+void PosixPlatform::WriteFile(const Text& name, std::string_view bytes) {
+    const std::string path = PathOf(name);
+    std::string temporary = directory_ + "/.tarvik-XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) ThrowErrno("create temporary file in " + directory_);
+    UniqueFd file(fd);
+    try {
+        for (std::size_t done = 0; done < bytes.size();) {
+            const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
+            if (wrote < 0) {
+                if (errno == EINTR) continue;
+                ThrowErrno("write " + temporary);
+            }
+            done += static_cast<std::size_t>(wrote);
+        }
+        // mkostemp creates the file for its owner only; give it the mode a plain create would.
+        if (::fchmod(fd, 0666 & ~CurrentUmask()) != 0) ThrowErrno("chmod " + temporary);
+        if (::fsync(fd) != 0) ThrowErrno("fsync " + temporary);
+        file.Close(temporary);
+        if (::rename(temporary.c_str(), path.c_str()) != 0) ThrowErrno("rename to " + path);
+    } catch (...) {
+        ::unlink(temporary.c_str());
+        throw;
+    }
+}
+
+std::string PosixPlatform::EncodeText(TextView text) { return EncodeUtf8Lossless(text); }
+
+const LegacyCodePage& PosixPlatform::LegacyCharacters() {
+    // One byte per character, each byte standing for the code point of its value.
+    static const LegacyCodePage identity = [] {
+        LegacyCodePage page{};
+        for (std::size_t b = 0; b < page.size(); ++b) page[b] = static_cast<char32_t>(b);
+        return page;
+    }();
+    return identity;
+}
+
+void PosixPlatform::ShowMessageBox(const Text& message) {
+    std::cerr << ForTerminal(EncodeUtf8Lossless(message)) << std::endl;
+    if (!std::cerr) throw GeneralFailure("message could not be printed");
+}
+
+void PosixPlatform::ShowUsageWindow() {
+    std::cout << usage::Title(usage::kDesignedTitle, TARVIK_VERSION_MAJOR, TARVIK_VERSION_MINOR,
+                              TARVIK_VERSION_REVISION)
+              << "\n"
+              << ForTerminal(usage::LabelText()) << "\n"
+              << ForTerminal(usage::HelpText()) << std::endl;
+    if (!std::cout) throw GeneralFailure("usage could not be printed");
+}
+
+}  // namespace tarvik

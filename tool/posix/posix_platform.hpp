@@ -1,0 +1,34 @@
+// The tool on Linux and other POSIX systems: arguments joined into one command line, files beside
+// the executable, the message box and the usage window printed on the terminal.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform.hpp"
+
+namespace tarvik {
+
+class PosixPlatform final : public Platform {
+public:
+    PosixPlatform(int argc, char** argv);
+
+    Text CommandLineTail() override;
+    Text ToolDirectory() override;
+    bool FileExists(const Text& name) override;
+    void RemoveIfExists(const Text& name) override;
+    std::unique_ptr<ByteReader> OpenForReading(const Text& name) override;
+    void WriteFile(const Text& name, std::string_view bytes) override;
+    std::string EncodeText(TextView text) override;
+    const LegacyCodePage& LegacyCharacters() override;
+    void ShowMessageBox(const Text& message) override;
+    void ShowUsageWindow() override;
+
+private:
+    std::string PathOf(const Text& name) const;
+
+    std::vector<std::string> arguments_;
+    std::string directory_;
+};
+
+}  // namespace tarvik
