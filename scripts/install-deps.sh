@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need; installs nothing already there.
+# Usage: scripts/install-deps.sh native|all
+set -euo pipefail
+
+native=(cmake make g++ libgtest-dev unicode-data)
+windows=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32 wine64 xvfb xauth xdotool icoutils imagemagick zip)
+extra=(clang libclang-rt-14-dev time)
+
+wanted=("${native[@]}")
+if [[ ${1:-native} == all ]]; then
+    wanted+=("${windows[@]}" "${extra[@]}")
+    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+fi
+
+missing=()
+for package in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    apt-get update -q
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

