@@ -21,7 +21,6 @@ public:
     std::string commandLine;  // UTF-8
     std::string toolDirectory = "C:\\Tools";
     std::map<std::string, std::string, NameLess> files;  // name -> bytes
-    std::vector<std::string> directories;
     std::vector<std::string> events;  // "remove NAME", "write NAME", "message TEXT", "usage"
 
     // Faults: a name here makes that operation throw.
