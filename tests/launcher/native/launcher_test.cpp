@@ -1,0 +1,194 @@
+// End-to-end tests of norlak: each case runs the built launcher, copied into a directory of its
+// own, from a fresh working directory with an exact environment and a NORLAK.bat shell script.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "run_program.hpp"
+#include "scratch_dir.hpp"
+
+namespace fs = std::filesystem;
+
+namespace norlak::testing {
+namespace {
+
+const char* const batchName = "NORLAK.bat";
+
+// One case's directories: where the launcher lives, where it is started, a directory for PATH.
+struct Sandbox {
+    ScratchDir scratch;
+    fs::path home = scratch.Subdir("home");
+    fs::path work = scratch.Subdir("work");
+    fs::path bin = scratch.Subdir("bin");
+    fs::path io = scratch.Subdir("io");
+    fs::path launcher = home / "norlak";
+
+    Sandbox() { fs::copy_file(NORLAK_PATH, launcher); }
+
+    RunResult Run(RunRequest request) {
+        request.program = launcher;
+        request.workingDirectory = work;
+        return RunProgram(request, io);
+    }
+};
+
+struct BehaviourCase {
+    const char* name;
+    const char* script;  // NORLAK.bat in the working directory, found through PATH=.
+    std::vector<std::string> arguments;
+    std::vector<std::string> extraEnvironment;
+    std::string input;
+    int status;
+    std::string output;
+    std::string error;
+};
+
+// Short names in test listings instead of a byte dump of the case.
+void PrintTo(const BehaviourCase& c, std::ostream* os) { *os << c.name; }
+
+class Behaviour : public ::testing::TestWithParam<BehaviourCase> {};
+
+TEST_P(Behaviour, BatchFileRunsWithStreamsAndStatusPassedThrough) {
+    const BehaviourCase& c = GetParam();
+    Sandbox box;
+    WriteScript(box.work / batchName, c.script);
+
+    RunRequest request;
+    request.arguments = c.arguments;
+    request.environment = {"PATH=."};
+    request.environment.insert(request.environment.end(), c.extraEnvironment.begin(),
+                               c.extraEnvironment.end());
+    request.input = c.input;
+    const RunResult result = box.Run(request);
+
+    EXPECT_EQ(result.killedBySignal, 0);
+    EXPECT_EQ(result.exitStatus, c.status);
+    EXPECT_EQ(result.output, c.output);
+    EXPECT_EQ(result.error, c.error);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Launcher, Behaviour,
+    ::testing::Values(
+        BehaviourCase{"OutputReachesStdout", "#!/bin/sh\necho hello from batch\n", {}, {}, "", 0,
+                      "hello from batch\n", ""},
+        BehaviourCase{"ErrorOutputReachesStderr", "#!/bin/sh\necho complaint >&2\n", {}, {}, "", 0,
+                      "", "complaint\n"},
+        BehaviourCase{"ArgumentsAreNotPassedOn", "#!/bin/sh\necho \"$#:$*\"\n",
+                      {"first", "second word", "/x", "?"}, {}, "", 0, "0:\n", ""},
+        BehaviourCase{"InputComesFromStdin", "#!/bin/sh\nread line\necho \"got $line\"\n", {}, {},
+                      "typed text\n", 0, "got typed text\n", ""},
+        BehaviourCase{"EnvironmentIsPassedOn", "#!/bin/sh\necho \"$NORLAK_PROBE\"\n", {},
+                      {"NORLAK_PROBE=from the caller"}, "", 0, "from the caller\n", ""},
+        BehaviourCase{"StatusThreeIsPassedThrough", "#!/bin/sh\necho before\nexit 3\n", {}, {}, "", 3,
+                      "before\n", ""},
+        BehaviourCase{"StatusWithArgumentsIsTheSame", "#!/bin/sh\nexit 3\n", {"ignored"}, {}, "", 3,
+                      "", ""},
+        BehaviourCase{"HighestStatusIsPassedThrough", "#!/bin/sh\nexit 255\n", {}, {}, "", 255, "",
+                      ""},
+        // No #! line: the shell runs the file itself, as it does for any script without one.
+        BehaviourCase{"ScriptWithoutInterpreterLineRuns", "echo plain\nexit 4\n", {}, {}, "", 4,
+                      "plain\n", ""}),
+    [](const ::testing::TestParamInfo<BehaviourCase>& tested) { return std::string(tested.param.name); });
+
+// Where NORLAK.bat is looked for: only along PATH, as /bin/sh looks up a name without a slash.
+struct LookupCase {
+    const char* name;
+    bool inWork, inBin, inHome;
+    const char* path;  // "BIN" stands for the case's bin directory
+    int status;
+    std::string output;
+    std::string errorPart;
+};
+
+void PrintTo(const LookupCase& c, std::ostream* os) { *os << c.name; }
+
+class Lookup : public ::testing::TestWithParam<LookupCase> {};
+
+TEST_P(Lookup, BatchFileIsFoundAlongPathOnly) {
+    const LookupCase& c = GetParam();
+    Sandbox box;
+    // Each copy says where it lies, so the output shows which one ran.
+    if (c.inWork) WriteScript(box.work / batchName, "#!/bin/sh\necho work\n");
+    if (c.inBin) WriteScript(box.bin / batchName, "#!/bin/sh\necho bin\n");
+    if (c.inHome) WriteScript(box.home / batchName, "#!/bin/sh\necho home\n");
+
+    std::string path = c.path;
+    if (const auto at = path.find("BIN"); at != std::string::npos) {
+        path.replace(at, 3, box.bin.string());
+    }
+    RunRequest request;
+    request.environment = {"PATH=" + path};
+    const RunResult result = box.Run(request);
+
+    EXPECT_EQ(result.killedBySignal, 0);
+    EXPECT_EQ(result.exitStatus, c.status);
+    EXPECT_EQ(result.output, c.output);
+    EXPECT_NE(result.error.find(c.errorPart), std::string::npos) << result.error;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Launcher, Lookup,
+    ::testing::Values(
+        LookupCase{"WorkingDirectoryOnPath", true, false, false, ".", 0, "work\n", ""},
+        LookupCase{"OtherDirectoryOnPath", false, true, false, "BIN", 0, "bin\n", ""},
+        LookupCase{"PathOrderDecidesBinFirst", true, true, false, "BIN:.", 0, "bin\n", ""},
+        LookupCase{"PathOrderDecidesWorkFirst", true, true, false, ".:BIN", 0, "work\n", ""},
+        LookupCase{"MissingEverywhere", false, false, false, ".:BIN", 127, "",
+                   "NORLAK.bat: not found"},
+        LookupCase{"WorkingDirectoryNotOnPath", true, false, false, "BIN", 127, "",
+                   "NORLAK.bat: not found"},
+        LookupCase{"LauncherDirectoryIsNotSearched", false, false, true, ".:BIN", 127, "",
+                   "NORLAK.bat: not found"}),
+    [](const ::testing::TestParamInfo<LookupCase>& tested) { return std::string(tested.param.name); });
+
+TEST(Launcher, BatchFileThatIsNotExecutableIsRefusedByTheShell) {
+    Sandbox box;
+    WriteScript(box.work / batchName, "#!/bin/sh\necho ran\n", false);
+    RunRequest request;
+    request.environment = {"PATH=."};
+    const RunResult result = box.Run(request);
+
+    EXPECT_EQ(result.killedBySignal, 0);
+    EXPECT_NE(result.exitStatus, 0);
+    EXPECT_EQ(result.output, "");
+    EXPECT_NE(result.error.find("Permission denied"), std::string::npos) << result.error;
+}
+
+// The signal must end the process that std::system waits for: that is the batch file itself when
+// the shell hands over to it with exec, and otherwise the shell that runs it.
+struct SignalCase {
+    const char* name;
+    int number;
+};
+
+void PrintTo(const SignalCase& c, std::ostream* os) { *os << c.name; }
+
+class Signal : public ::testing::TestWithParam<SignalCase> {};
+
+TEST_P(Signal, EndsTheLauncherWith128PlusTheSignalNumber) {
+    const auto [signal, number] = GetParam();
+    Sandbox box;
+    WriteScript(box.work / batchName,
+                std::string("#!/bin/sh\nif [ \"$PPID\" = \"$LAUNCHER_PID\" ]; then kill -s ") + signal +
+                    " $$; else kill -s " + signal + " $PPID; fi\n");
+    RunRequest request;
+    request.environment = {"PATH=."};
+    request.ownPidVariable = "LAUNCHER_PID";
+    const RunResult result = box.Run(request);
+
+    EXPECT_EQ(result.killedBySignal, 0);
+    EXPECT_EQ(result.exitStatus, 128 + number);
+    EXPECT_EQ(result.output, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Launcher, Signal,
+                         ::testing::Values(SignalCase{"TERM", 15}, SignalCase{"KILL", 9},
+                                           SignalCase{"USR1", 10}),
+                         [](const auto& tested) { return std::string(tested.param.name); });
+
+}  // namespace
+}  // namespace norlak::testing
