@@ -1,6 +1,9 @@
 // Encoding of written files: typed text the platform's way, file text as it was read.
 #include "output_files.hpp"
 
+#include "batch_escape.hpp"
+#include "general_failure.hpp"
+
 namespace tarvik {
 namespace {
 
@@ -19,7 +22,13 @@ std::string Encode(Platform& platform, const SourcedText& text) {
 }  // namespace
 
 std::string ResultFileBytes(Platform& platform, const Text& name, const SourcedText& value) {
-    return platform.EncodeText(U"SET " + name + U"=") + Encode(platform, value) + "\r\n";
+    std::string bytes;
+    for (const BatchLine& line : SetVariableLines(name, value)) {
+        const std::string encoded = platform.EncodeText(line.head) + Encode(platform, line.value);
+        if (encoded.size() > kMaxBatchLineLength) throw GeneralFailure("result line too long for a batch file");
+        bytes += encoded + "\r\n";
+    }
+    return bytes;
 }
 
 std::string ReportFileBytes(Platform& platform, const std::vector<Text>& lines) {

@@ -1,0 +1,181 @@
+// The result command file under the batch oracle: hostile values set exactly themselves and do
+// nothing else, in both delayed-expansion modes; values no line can carry are refused.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "batch_escape.hpp"
+#include "batch_oracle.hpp"
+#include "fake_platform.hpp"
+#include "general_failure.hpp"
+#include "output_files.hpp"
+
+namespace tarvik::testing {
+namespace {
+
+// Variables a careless line would expand, each with a value no test value equals.
+BatchEnvironment Decoys() { return {{"PATH", "C:\\Windows"}, {"A", "decoy-a"}, {"x", "decoy-x"}, {"~", "decoy"}}; }
+
+std::string ResultFile(const std::string& name, const SourcedText& value) {
+    FakePlatform platform;
+    return ResultFileBytes(platform, DecodeUtf8Lossless(name), value);
+}
+
+SourcedText Typed(const std::string& utf8) { return {DecodeUtf8Lossless(utf8), TextSource::Typed, {}}; }
+
+// A value kept as the bytes of a file in a single-byte code page.
+SourcedText Legacy(const std::string& bytes) {
+    SourcedText text{{}, TextSource::FileLegacy, bytes};
+    for (const char b : bytes) text.chars += static_cast<unsigned char>(b);
+    return text;
+}
+
+// Runs the file in a decoy environment; it must set exactly `name` to `value` and do nothing else.
+void ExpectSetsExactly(const std::string& file, const std::string& name, const std::string& value, bool delayed) {
+    BatchEnvironment environment = Decoys();
+    const std::vector<std::string> hazards = RunBatchFile(file, environment, delayed);
+    EXPECT_TRUE(hazards.empty()) << "delayed=" << delayed << " file: " << file << " first hazard: " << hazards.front();
+    BatchEnvironment expected = Decoys();
+    if (value.empty()) {
+        expected.erase(name);
+    } else {
+        expected[name] = value;
+    }
+    EXPECT_EQ(environment, expected) << "delayed=" << delayed << " file: " << file;
+}
+
+// The oracle must itself catch each fault an unescaped line has, or its verdicts mean nothing.
+TEST(BatchOracle, CatchesWhatRawLinesDo) {
+    struct Case {
+        const char* line;
+        bool delayed;
+        const char* hazard;  // a hazard containing this, or "" for none
+        const char* x;       // the value of X afterwards ("" when unset)
+    };
+    const Case cases[] = {
+        {"SET X=x&del *.*", false, "separator &", ""},
+        {"SET X=x & exit", false, "separator &", ""},
+        {"SET X=a|b", false, "separator |", ""},
+        {"SET X=a>x.txt", false, "redirection >", ""},
+        {"SET X=a<in", false, "redirection <", ""},
+        {"SET X=a^", false, "caret ends the line", ""},
+        {"SET X=(a)", false, "parenthesis", ""},
+        {"SET X=100%", false, "", "100"},
+        {"SET X=%PATH%", false, "percent expansion %PATH%", "C:\\Windows"},
+        {"SET X=%~dp0", false, "argument modifier", ""},
+        {"SET X=%1", false, "argument %1", ""},
+        {"SET X=a!PATH!b", false, "", "a!PATH!b"},
+        {"SET X=a!PATH!b", true, "delayed expansion !PATH!", "aC:\\Windowsb"},
+        {"SET X=a^^b!", true, "", "ab"},
+        {"SET X=a^^b", true, "", "a^b"},
+        {"SET X=a\"b&c", false, "", "a\"b&c"},
+        {"SET \"X=a\" tail", false, "quoted form", "a"},
+        {"SET X", false, "sets nothing", ""},
+        {"ECHO hi", false, "runs command ECHO", ""},
+        {"IF \"!!\"==\"\" SET X=on", false, "", ""},
+        {"IF \"!!\"==\"\" SET X=on", true, "", "on"},
+        {"IF NOT \"!!\"==\"\" SET X=off", false, "", "off"},
+        {"IF NOT \"!!\"==\"\" SET X=off", true, "", ""},
+        {"SET X=%%d^^^!", true, "", "%d!"},
+    };
+    for (const Case& c : cases) {
+        BatchEnvironment environment{{"PATH", "C:\\Windows"}};
+        const std::vector<std::string> hazards = RunBatchFile(std::string(c.line) + "\r\n", environment, c.delayed);
+        const std::string joined = hazards.empty() ? "" : hazards.front();
+        if (*c.hazard == '\0') {
+            EXPECT_TRUE(hazards.empty()) << c.line << ": " << joined;
+        } else {
+            EXPECT_NE(joined.find(c.hazard), std::string::npos) << c.line << ": " << joined;
+        }
+        if (hazards.empty() || *c.x != '\0') {
+            EXPECT_EQ(environment["X"], c.x) << c.line;
+        }
+    }
+}
+
+TEST(BatchEscape, WritesTheseExactLines) {
+    struct Case {
+        const char* value;
+        const char* file;
+    };
+    const Case cases[] = {
+        {"WEQREEQRQWERRWQER", "SET RETU=WEQREEQRQWERRWQER\r\n"},
+        {" a = b;c,d@e:f~ ", "SET RETU= a = b;c,d@e:f~ \r\n"},
+        {"", "SET RETU=\r\n"},
+        {"x&del *.*", "SET RETU=x^&del *.*\r\n"},
+        {"a>x.txt", "SET RETU=a^>x.txt\r\n"},
+        {"100%", "SET RETU=100%%\r\n"},
+        {"a^", "SET RETU=a^^\r\n"},
+        {"x & exit", "SET RETU=x ^& exit\r\n"},
+        {"\"(a|b)<c\"", "SET RETU=^\"^(a^|b^)^<c^\"\r\n"},
+        {"%~dp0", "SET RETU=%%~dp0\r\n"},
+        {"a!b^c",
+         "IF NOT \"!!\"==\"\" SET RETU=a!b^^c\r\n"
+         "IF \"!!\"==\"\" SET RETU=a^^^!b^^^^c\r\n"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ResultFile("RETU", Typed(c.value)), c.file) << c.value;
+}
+
+TEST(BatchEscape, EscapesTheNameToo) {
+    EXPECT_EQ(ResultFile("a%b&c", Typed("v")), "SET a%%b^&c=v\r\n");
+    const std::string file = ResultFile("n!", Typed("v"));
+    ExpectSetsExactly(file, "n!", "v", false);
+    ExpectSetsExactly(file, "n!", "v", true);
+}
+
+TEST(BatchEscape, RefusesWhatNoLineCanCarry) {
+    const std::string prefix = "SET RETU=";
+    const std::pair<std::string, std::string> refused[] = {
+        {"RETU", std::string("a\0b", 3)},
+        {"RETU", "a\rb"},
+        {"RETU", "a\nb"},
+        {"RETU", "a\x1A"},
+        {"a=b", "v"},
+        {"\"a", "v"},
+        {"\ta", "v"},
+        {";a", "v"},
+        {"RETU", std::string(kMaxBatchLineLength - prefix.size() + 1, 'v')},
+        // Doubling makes the line too long.
+        {"RETU", std::string(kMaxBatchLineLength - prefix.size() - 1, 'v') + "%"},
+        {"RETU", std::string(5000, '!')},
+    };
+    for (const auto& [name, value] : refused) {
+        EXPECT_THROW(ResultFile(name, Typed(value)), GeneralFailure) << name << "=" << value.substr(0, 20);
+    }
+    EXPECT_EQ(ResultFile("RETU", Typed(std::string(kMaxBatchLineLength - prefix.size(), 'v'))).size(),
+              kMaxBatchLineLength + 2);
+}
+
+TEST(BatchEscape, KeepsTheBytesOfALegacyValue) {
+    const std::string bytes = "\xE9t\xE9 & 50%\xFF!";
+    const std::string file = ResultFile("RETU", Legacy(bytes));
+    EXPECT_EQ(file,
+              "IF NOT \"!!\"==\"\" SET RETU=\xE9t\xE9 ^& 50%%\xFF!\r\n"
+              "IF \"!!\"==\"\" SET RETU=\xE9t\xE9 ^& 50%%\xFF^^^!\r\n");
+}
+
+// Random values from an alphabet of everything cmd treats specially, plus ordinary and
+// non-ASCII characters, for both kinds of caller.
+TEST(BatchEscape, RandomValuesSetExactlyThemselves) {
+    const std::string alphabet = "%!^&|<>()\" \t=;,@:~*?/\\.aAxPTH019";
+    const std::string nameAlphabet = "%!^&|<>()\"AxPT_09.~";
+    std::mt19937 random(20261208);
+    const auto pick = [&](const std::string& from, std::size_t maxLength) {
+        std::string out(std::uniform_int_distribution<std::size_t>(0, maxLength)(random), ' ');
+        for (char& c : out) c = from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
+        return out;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        const std::string name = std::string(1, "AxPT_%!^&("[round % 10]) + pick(nameAlphabet, 6);
+        std::string value = pick(alphabet, 40);
+        if (round % 5 == 0) value += "\xC3\xA9\xE2\x82\xAC";  // é €
+        const bool legacy = round % 3 == 0;
+        const std::string file = ResultFile(name, legacy ? Legacy(value) : Typed(value));
+        ExpectSetsExactly(file, name, value, false);
+        ExpectSetsExactly(file, name, value, true);
+        if (::testing::Test::HasFailure()) break;
+    }
+}
+
+}  // namespace
+}  // namespace tarvik::testing

@@ -1,0 +1,27 @@
+// A small model of how cmd runs one line of a batch file, written from its documented parse
+// phases and independent of the escaping code: it tells what a result command file would do.
+//
+// Modelled: phase 1 (%% and %VAR%, batch arguments), phase 2 (carets, quotes, the command
+// separators, pipes and redirections, parentheses, a caret ending the line), phase 5 (!VAR! and
+// its caret rule, when delayed expansion is on and the token holds "!"), and the commands SET
+// and IF [NOT] a==b. Anything else a line would do is reported as a hazard.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvik::testing {
+
+// Variable names compare without regard to ASCII case, as in cmd.
+struct NoCaseLess {
+    bool operator()(const std::string& a, const std::string& b) const;
+};
+using BatchEnvironment = std::map<std::string, std::string, NoCaseLess>;
+
+// Runs each CR LF-terminated line of `file` in turn. Returns the hazards met: every expansion,
+// live special character, continued line, unknown command or SET that sets nothing.
+std::vector<std::string> RunBatchFile(std::string_view file, BatchEnvironment& environment, bool delayedExpansion);
+
+}  // namespace tarvik::testing

@@ -1,0 +1,101 @@
+// Escapes a name and value for cmd's parse phases: percent expansion (phase 1), carets, quotes and
+// command separators (phase 2) and, for callers with delayed expansion, "!" and carets (phase 5).
+#include "batch_escape.hpp"
+
+#include "general_failure.hpp"
+
+namespace tarvik {
+namespace {
+
+enum class Expansion { Immediate, Delayed };
+
+// Phase 2 acts on these unless a caret stands before them.
+bool IsSpecial(char32_t c) {
+    switch (c) {
+        case U'^':
+        case U'&':
+        case U'|':
+        case U'<':
+        case U'>':
+        case U'(':
+        case U')':
+        case U'"':
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The characters to write for `c`. With delayed expansion, phase 5 takes one more layer of
+// carets off a line holding "!": "^^^^" leaves phase 2 as "^^" and phase 5 as "^"; "^^^!" leaves
+// phase 2 as "^!" and phase 5 as "!".
+Text EscapeChar(char32_t c, Expansion expansion) {
+    if (c == U'%') return U"%%";
+    if (expansion == Expansion::Delayed) {
+        if (c == U'!') return U"^^^!";
+        if (c == U'^') return U"^^^^";
+    }
+    if (IsSpecial(c)) return Text{U'^', c};
+    return Text(1, c);
+}
+
+// Escaped characters are ASCII, so for a value kept as bytes each escape character gets its own
+// byte, and the character it guards keeps the byte it had.
+SourcedText Escape(const SourcedText& text, Expansion expansion) {
+    SourcedText out;
+    out.source = text.source;
+    for (std::size_t i = 0; i < text.chars.size(); ++i) {
+        const Text escaped = EscapeChar(text.chars[i], expansion);
+        out.chars += escaped;
+        if (text.source != TextSource::FileLegacy) continue;
+        for (std::size_t j = 0; j + 1 < escaped.size(); ++j) out.legacyBytes += static_cast<char>(escaped[j]);
+        out.legacyBytes += text.legacyBytes[i];
+    }
+    return out;
+}
+
+// Characters that end a batch line or the whole file wherever they stand.
+void RequireCarriable(TextView text, const char* what) {
+    for (const char32_t c : text) {
+        if (c == U'\0' || c == U'\r' || c == U'\n' || c == U'\x1A') {
+            throw GeneralFailure(std::string(what) + " holds a character no batch line can carry");
+        }
+    }
+}
+
+// SET splits at the first "=", skips delimiters before the name and treats a leading quote as
+// the start of its quoted form; a name meeting any of those would set some other variable.
+void RequireSettableName(TextView name) {
+    RequireCarriable(name, "variable name");
+    if (name.empty() || name.find(U'=') != TextView::npos) throw GeneralFailure("variable name SET cannot take");
+    switch (name.front()) {
+        case U' ':
+        case U'\t':
+        case U',':
+        case U';':
+        case U'\v':
+        case U'\f':
+        case U'\xFF':
+        case U'"':
+            throw GeneralFailure("variable name SET cannot take");
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+std::vector<BatchLine> SetVariableLines(const Text& name, const SourcedText& value) {
+    RequireSettableName(name);
+    RequireCarriable(value.chars, "value");
+    const SourcedText typedName{name, TextSource::Typed, {}};
+    const auto line = [&](TextView guard, Expansion expansion) {
+        return BatchLine{Text(guard) + U"SET " + Escape(typedName, expansion).chars + U"=", Escape(value, expansion)};
+    };
+    const bool bang = name.find(U'!') != Text::npos || value.chars.find(U'!') != Text::npos;
+    if (!bang) return {line(U"", Expansion::Immediate)};
+    // Each line runs for one kind of caller only: with delayed expansion "!!" becomes empty.
+    return {line(U"IF NOT \"!!\"==\"\" ", Expansion::Immediate), line(U"IF \"!!\"==\"\" ", Expansion::Delayed)};
+}
+
+}  // namespace tarvik

@@ -1,0 +1,30 @@
+// Escaping for the result command file: the SET line a batch script runs must set exactly one
+// variable to exactly the value, and do nothing else, whatever characters the value holds.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "sourced_text.hpp"
+
+namespace tarvik {
+
+// cmd refuses longer lines, before or after expansion.
+inline constexpr std::size_t kMaxBatchLineLength = 8191;
+
+// One line of the result command file before encoding: `head` is fixed and typed text up to and
+// including the "=", `value` the escaped value with the bytes it had in its file.
+struct BatchLine {
+    Text head;
+    SourcedText value;
+};
+
+// The lines that set `name` to `value`. Without "!" in either this is the one line
+// SET name=value, with % doubled and ^ & | < > ( ) " behind a caret. With "!" there are two,
+// each guarded by IF "!!"=="", which tells the caller's delayed expansion: one escaped for cmd's
+// default (delayed expansion off), one for callers that turned it on.
+// Throws GeneralFailure for what no batch line can carry: NUL, CR, LF or Ctrl-Z anywhere, a name
+// that SET would read differently (empty, holding "=", or starting with a quote or a delimiter).
+std::vector<BatchLine> SetVariableLines(const Text& name, const SourcedText& value);
+
+}  // namespace tarvik
