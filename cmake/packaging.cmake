@@ -1,0 +1,14 @@
+# The Windows distribution: `cmake --build build/windows --target package` writes
+# Tarvik-<version>-win32.zip beside the executables. It holds whatever the project installs into
+# the top folder: Tarvik.exe, README.md, and NORLAK.exe through the launcher's own install rule.
+include(${PROJECT_SOURCE_DIR}/cmake/tarvik_version.cmake)
+
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME Tarvik)
+set(CPACK_PACKAGE_VENDOR Tarvik)
+set(CPACK_PACKAGE_VERSION ${TARVIK_VERSION_TEXT})
+set(CPACK_PACKAGE_FILE_NAME Tarvik-${TARVIK_VERSION_TEXT}-win32)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
+include(CPack)

@@ -1,0 +1,17 @@
+# The version as Tarvik's users see it, "1.00.0002" for project version 1.0.2: the minor number in
+# two digits and the revision in four. Sets TARVIK_VERSION_TEXT.
+string(LENGTH "${Tarvik_VERSION_MINOR}" _minor_digits)
+string(LENGTH "${Tarvik_VERSION_PATCH}" _revision_digits)
+math(EXPR _minor_pad "2 - ${_minor_digits}")
+math(EXPR _revision_pad "4 - ${_revision_digits}")
+set(_minor "${Tarvik_VERSION_MINOR}")
+set(_revision "${Tarvik_VERSION_PATCH}")
+if(_minor_pad GREATER 0)
+    string(REPEAT "0" ${_minor_pad} _zeros)
+    string(PREPEND _minor "${_zeros}")
+endif()
+if(_revision_pad GREATER 0)
+    string(REPEAT "0" ${_revision_pad} _zeros)
+    string(PREPEND _revision "${_zeros}")
+endif()
+set(TARVIK_VERSION_TEXT "${Tarvik_VERSION_MAJOR}.${_minor}.${_revision}")

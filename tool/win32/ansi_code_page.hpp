@@ -1,0 +1,16 @@
+// Text in the system's ANSI code page, the encoding batch files and Notepad use by default.
+#pragma once
+
+#include <string>
+
+#include "platform.hpp"
+
+namespace tarvik::win32 {
+
+// The ANSI code page when every character has an exact byte form there, else UTF-8.
+std::string EncodeForFiles(TextView text);
+
+// What each byte stands for in the ANSI code page.
+LegacyCodePage AnsiLegacyCharacters();
+
+}  // namespace tarvik::win32

@@ -1,0 +1,53 @@
+// Wires the platform interface to the Win32 pieces, converting names and texts to UTF-16.
+#include "win32_platform.hpp"
+
+#include <windows.h>
+
+#include "ansi_code_page.hpp"
+#include "command_line.hpp"
+#include "file_system.hpp"
+#include "module_path.hpp"
+#include "usage_window.hpp"
+#include "wide_text.hpp"
+#include "win32_error.hpp"
+
+namespace tarvik::win32 {
+
+Text Win32Platform::CommandLineTail() { return FromWide(win32::CommandLineTail(GetCommandLineW())); }
+
+Text Win32Platform::ToolDirectory() { return FromWide(Directory()); }
+
+const std::wstring& Win32Platform::Directory() {
+    if (directory_.empty()) directory_ = ToolDirectoryPath();
+    return directory_;
+}
+
+std::wstring Win32Platform::PathOf(const Text& name) { return Directory() + L"\\" + ToWide(name); }
+
+bool Win32Platform::FileExists(const Text& name) { return IsOrdinaryFile(PathOf(name)); }
+
+// Windows matches names without regard to case, so one deletion clears every spelling.
+void Win32Platform::RemoveIfExists(const Text& name) { DeleteIfPresent(PathOf(name)); }
+
+std::unique_ptr<ByteReader> Win32Platform::OpenForReading(const Text& name) {
+    return OpenFileForReading(PathOf(name));
+}
+
+void Win32Platform::WriteFile(const Text& name, std::string_view bytes) { WriteWholeFile(PathOf(name), bytes); }
+
+std::string Win32Platform::EncodeText(TextView text) { return EncodeForFiles(text); }
+
+const LegacyCodePage& Win32Platform::LegacyCharacters() {
+    if (!legacy_) legacy_ = AnsiLegacyCharacters();
+    return *legacy_;
+}
+
+void Win32Platform::ShowMessageBox(const Text& message) {
+    if (MessageBoxW(nullptr, ToWide(message).c_str(), L"Error", MB_OK | MB_ICONERROR) == 0) {
+        ThrowLastError("MessageBoxW");
+    }
+}
+
+void Win32Platform::ShowUsageWindow() { win32::ShowUsageWindow(); }
+
+}  // namespace tarvik::win32

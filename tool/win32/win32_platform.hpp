@@ -1,0 +1,33 @@
+// The tool on Windows: wide-character Win32 APIs behind the platform interface.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform.hpp"
+
+namespace tarvik::win32 {
+
+class Win32Platform final : public Platform {
+public:
+    Text CommandLineTail() override;
+    Text ToolDirectory() override;
+    bool FileExists(const Text& name) override;
+    void RemoveIfExists(const Text& name) override;
+    std::unique_ptr<ByteReader> OpenForReading(const Text& name) override;
+    void WriteFile(const Text& name, std::string_view bytes) override;
+    std::string EncodeText(TextView text) override;
+    const LegacyCodePage& LegacyCharacters() override;
+    void ShowMessageBox(const Text& message) override;
+    void ShowUsageWindow() override;
+
+private:
+    const std::wstring& Directory();
+    // Tool directory + "\" + name; a name with a drive or directory of its own is joined the same.
+    std::wstring PathOf(const Text& name);
+
+    std::wstring directory_;
+    std::optional<LegacyCodePage> legacy_;
+};
+
+}  // namespace tarvik::win32
