@@ -74,6 +74,38 @@ std::string ExecutableDirectory() {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+void WriteAll(int fd, std::string_view bytes, const std::string& path) {
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (wrote < 0) {
+            if (errno == EINTR) continue;
+            ThrowErrno("write " + path);
+        }
+        done += static_cast<std::size_t>(wrote);
+    }
+}
+
+// Links a whole O_TMPFILE file into `directory` under a fresh name and returns it; a link cannot
+// replace the target, so the rename that follows does.
+std::string NameUnnamed(int fd, const std::string& directory) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    for (int attempt = 0;; ++attempt) {
+        const std::string name =
+            directory + "/.tarvik-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return name;
+        if (errno != EEXIST) ThrowErrno("link " + name);
+    }
+}
+
+// Makes the rename itself durable. The file is in place by then, so a failure here changes
+// nothing the caller could act on and is not reported.
+void SyncDirectory(const std::string& directory) {
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 mode_t CurrentUmask() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -152,30 +184,34 @@ std::unique_ptr<ByteReader> PosixPlatform::OpenForReading(const Text& name) {
     return std::make_unique<FdReader>(fd, path);
 }
 
-// Written to a temporary file beside the target, flushed, then renamed over it: readers see the
-// old file or the new one, never a part.
+// Written to a file beside the target, flushed, then renamed over it: readers see the old file or
+// the new one, never a part. The new file has no name until it is whole (O_TMPFILE), so a run that
+// fails or is killed while writing leaves nothing behind; where the file system cannot do that, a
+// named temporary file is removed again on failure.
 void PosixPlatform::WriteFile(const Text& name, std::string_view bytes) {
     const std::string path = PathOf(name);
     std::string temporary = directory_ + "/.tarvik-XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    int fd = ::open(directory_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    const bool unnamed = fd >= 0;
+    if (!unnamed) fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) ThrowErrno("create temporary file in " + directory_);
     UniqueFd file(fd);
+    bool named = !unnamed;
     try {
-        for (std::size_t done = 0; done < bytes.size();) {
-            const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
-            if (wrote < 0) {
-                if (errno == EINTR) continue;
-                ThrowErrno("write " + temporary);
-            }
-            done += static_cast<std::size_t>(wrote);
-        }
+        WriteAll(fd, bytes, path);
         // mkostemp creates the file for its owner only; give it the mode a plain create would.
-        if (::fchmod(fd, 0666 & ~CurrentUmask()) != 0) ThrowErrno("chmod " + temporary);
+        if (!unnamed && ::fchmod(fd, 0666 & ~CurrentUmask()) != 0) ThrowErrno("chmod " + temporary);
         if (::fsync(fd) != 0) ThrowErrno("fsync " + temporary);
+        if (unnamed) {
+            temporary = NameUnnamed(fd, directory_);
+            named = true;
+        }
         file.Close(temporary);
         if (::rename(temporary.c_str(), path.c_str()) != 0) ThrowErrno("rename to " + path);
+        named = false;
+        SyncDirectory(directory_);
     } catch (...) {
-        ::unlink(temporary.c_str());
+        if (named) ::unlink(temporary.c_str());
         throw;
     }
 }
