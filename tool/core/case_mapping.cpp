@@ -28,6 +28,16 @@ char32_t SimpleUpper(char32_t cp) {
     return (it != std::end(kUpperTable) && it->from == cp) ? it->to : cp;
 }
 
+Text CaseVariants(char32_t cp) {
+    const char32_t upper = SimpleUpper(cp);
+    Text variants(1, cp);
+    if (upper != cp && SimpleUpper(upper) == upper) variants += upper;
+    for (const CaseMapping& m : kUpperTable) {
+        if (m.to == upper && m.from != cp) variants += m.from;
+    }
+    return variants;
+}
+
 Text ToUpper(TextView text) {
     Text out(text);
     for (char32_t& cp : out) cp = SimpleUpper(cp);

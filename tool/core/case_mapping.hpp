@@ -10,4 +10,8 @@ char32_t SimpleUpper(char32_t cp);
 
 Text ToUpper(TextView text);
 
+// Every code point that the case-ignoring comparison takes for `cp`: `cp` itself and all code
+// points with the same simple upper-case mapping. Used to know which bytes a match can consist of.
+Text CaseVariants(char32_t cp);
+
 }  // namespace tarvik

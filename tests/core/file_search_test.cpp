@@ -1,0 +1,214 @@
+// The block search of a file finds the same line as decoding and searching every line, for any
+// block and read sizes.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "fake_platform.hpp"
+#include "file_search.hpp"
+#include "general_failure.hpp"
+
+namespace tarvik {
+namespace {
+
+using namespace std::string_literals;
+using testing::FakePlatform;
+
+LegacyCodePage Latin1() {
+    LegacyCodePage page{};
+    for (std::size_t b = 0; b < page.size(); ++b) page[b] = static_cast<char32_t>(b);
+    return page;
+}
+
+// A code page that puts non-ASCII characters on ASCII bytes and case variants of ASCII letters on
+// high bytes, so that no byte can be taken for the character of its value.
+LegacyCodePage Scrambled() {
+    LegacyCodePage page = Latin1();
+    page[0x5C] = U'¥', page[0xA5] = U'\\';
+    page[0xFD] = U'ı', page[0xDD] = U'İ', page[0xFE] = U'ſ';
+    return page;
+}
+
+struct Found {
+    TextSource source;
+    std::string utf8;
+    std::string legacyBytes;
+    bool operator==(const Found&) const = default;
+};
+
+std::optional<Found> Describe(const std::optional<SourcedText>& line) {
+    if (!line) return std::nullopt;
+    return Found{line->source, EncodeUtf8Lossless(line->chars), line->legacyBytes};
+}
+
+std::optional<std::string> Utf8Of(const std::optional<Found>& found) {
+    if (!found) return std::nullopt;
+    return found->utf8;
+}
+
+std::optional<Found> Search(const std::string& bytes, TextView compare, CompareMode mode, std::size_t chunk,
+                            std::optional<std::size_t> blockSize, const LegacyCodePage& legacy) {
+    FakePlatform platform;
+    platform.files["f"] = bytes;
+    platform.readChunk = chunk;
+    const auto reader = platform.OpenForReading(U"f");
+    if (!blockSize) return Describe(FindFirstMatchingLineByLines(*reader, compare, mode, legacy));
+    return Describe(FindFirstMatchingLine(*reader, compare, mode, legacy, *blockSize));
+}
+
+std::string Printable(const std::string& bytes) {
+    std::string out;
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x20 && b < 0x7F) {
+            out += c;
+        } else {
+            static const char hex[] = "0123456789ABCDEF";
+            out += "\\x"s + hex[b >> 4] + hex[b & 15];
+        }
+    }
+    return out;
+}
+
+// The outcome of a search as text, a failure included: random files may be invalid UTF-16.
+std::string Summary(const std::string& bytes, TextView compare, CompareMode mode, std::size_t chunk,
+                    std::optional<std::size_t> blockSize, const LegacyCodePage& legacy) {
+    try {
+        const auto found = Search(bytes, compare, mode, chunk, blockSize, legacy);
+        if (!found) return "no line";
+        return std::to_string(static_cast<int>(found->source)) + " " + Printable(found->utf8) + " " +
+               Printable(found->legacyBytes);
+    } catch (const GeneralFailure&) {
+        return "failure";
+    }
+}
+
+constexpr CompareMode kExact = CompareMode::Exact;
+constexpr CompareMode kIgnore = CompareMode::IgnoreCase;
+
+TEST(FileSearch, FindsTheFirstMatchingLine) {
+    const struct {
+        std::string bytes;
+        Text compare;
+        CompareMode mode;
+        std::optional<std::string> line;  // UTF-8 of the line found
+    } cases[] = {
+        {"needle at the start\nother", U"needle", kExact, "needle at the start"},
+        {"a\r\nb\r\nlast has the needle", U"needle", kExact, "last has the needle"},
+        {"a\r\nneedle\r\n", U"needle", kExact, "needle"},
+        {"a\nneedle\nb", U"needle", kExact, "needle"},
+        {"a\rneedle\rb", U"needle", kExact, "needle"},
+        {"abc\r\nxneedle", U"needle", kExact, "xneedle"},
+        {"\n\n\r\n\r\rneedle\n\n", U"needle", kExact, "needle"},
+        {"first needle\nsecond needle", U"needle", kExact, "first needle"},
+        {"need\nle\nneedle", U"needle", kExact, "needle"},
+        {"nee\rdle", U"needle", kExact, std::nullopt},
+        {"", U"needle", kExact, std::nullopt},
+        {"\xEF\xBB\xBFneedle\n", U"needle", kExact, "needle"},
+        {"\xEF\xBB\xBFx", U"\uFEFFx", kExact, std::nullopt},
+        {"x\n\xEF\xBB\xBFx", U"\uFEFFx", kExact, "\xEF\xBB\xBFx"},
+        {"Gr\xC3\xBC\xC3\x9F" "e\nStra\xC3\x9F" "e", U"ße", kExact, "Grüße"},
+        {"\xE6\x97\xA5\xE6\x9C\xAC\n", U"本", kExact, "日本"},
+        {"caf\xE9 au lait", U"é", kExact, "café au lait"},
+        {"caf\xE9 au lait", U"FÉ", kIgnore, "café au lait"},
+        {"\xFF\xFE" "a\0\n\0n\0e\0e\0d\0"s, U"NEE", kIgnore, "need"},
+        {"\xFE\xFF\0a\0\r\0n\0e\0e\0d"s, U"eed", kExact, "need"},
+        {"Hello WORLD\n", U"world", kIgnore, "Hello WORLD"},
+        {"Hello WORLD\n", U"world", kExact, std::nullopt},
+        {"DiSk QuOtA\n", U"disk quota", kIgnore, "DiSk QuOtA"},
+        {"th\xC4\xB1s\n", U"THIS", kIgnore, "thıs"},
+        {"th\xC4\xB1s\n", U"this", kExact, std::nullopt},
+        {"\xC5\xBFtop\n", U"STOP", kIgnore, "ſtop"},
+        {"\xC5\xBFtop\n", U"stop", kIgnore, "ſtop"},
+        {"stop\n", U"ſtop", kIgnore, "stop"},
+        {"is\nIS\n", U"ıſ", kIgnore, "is"},
+    };
+    const LegacyCodePage latin1 = Latin1();
+    for (const auto& c : cases) {
+        const auto expected = Search(c.bytes, c.compare, c.mode, 1 << 20, std::nullopt, latin1);
+        EXPECT_EQ(Utf8Of(expected), c.line) << Printable(c.bytes);
+        for (const std::size_t block : {4u, 5u, 7u, 8u, 13u, 64u}) {
+            for (const std::size_t chunk : {1u, 3u, 1000u}) {
+                EXPECT_EQ(Search(c.bytes, c.compare, c.mode, chunk, block, latin1), expected)
+                    << Printable(c.bytes) << " block " << block << " chunk " << chunk;
+            }
+        }
+    }
+}
+
+TEST(FileSearch, KeepsTheBytesOfALegacyLine) {
+    const auto found = Search("plain\ncaf\xE9\n", U"café", kExact, 2, 4, Latin1());
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->source, TextSource::FileLegacy);
+    EXPECT_EQ(found->legacyBytes, "caf\xE9");
+}
+
+TEST(FileSearch, UsesTheCodePageForLinesThatAreNotUtf8) {
+    const LegacyCodePage scrambled = Scrambled();
+    const struct {
+        std::string bytes;
+        Text compare;
+        CompareMode mode;
+        std::optional<std::string> line;
+    } cases[] = {
+        {"a\\b\xFF\nc\xA5" "d\xFF\n", U"\\", kExact, "c\\d\u00FF"},
+        {"a\\b\n", U"\\", kExact, "a\\b"},
+        {"a\\b\xFF\n", U"¥", kExact, "a¥b\u00FF"},
+        {"th\xFDs\xFF\n", U"THIS", kIgnore, "thıs\u00FF"},
+        {"\xDD\xFF\n", U"i", kIgnore, std::nullopt},  // İ has no simple case partner
+        {"\xFEtop\xFF\n", U"stop", kIgnore, "ſtop\u00FF"},
+    };
+    for (const auto& c : cases) {
+        for (const std::size_t block : {4u, 6u, 64u}) {
+            EXPECT_EQ(Utf8Of(Search(c.bytes, c.compare, c.mode, 3, block, scrambled)), c.line)
+                << Printable(c.bytes) << " block " << block;
+        }
+    }
+}
+
+TEST(FileSearch, StopsReadingAtTheMatchingLine) {
+    FakePlatform platform;
+    platform.files["f"] = "x\nneedle\n" + std::string(100, 'y');
+    platform.failReadAfter = 16;
+    const auto reader = platform.OpenForReading(U"f");
+    EXPECT_TRUE(FindFirstMatchingLine(*reader, U"needle", kExact, Latin1(), 16));
+}
+
+TEST(FileSearch, InvalidUtf16IsAFailure) {
+    FakePlatform platform;
+    platform.files["f"] = "\xFF\xFE\x00\xDC"s;
+    const auto reader = platform.OpenForReading(U"f");
+    EXPECT_THROW(FindFirstMatchingLine(*reader, U"a", kExact, Latin1(), 8), GeneralFailure);
+}
+
+// Random files over pieces that stress line ends, UTF-8 and its errors, and the letters whose
+// case variants are not ASCII; the block search must agree with the line-by-line search.
+TEST(FileSearch, AgreesWithTheLineByLineSearchOnRandomFiles) {
+    const std::vector<std::string> pieces = {
+        "a", "b", "i", "I", "s", "S", "k", " ", "\r", "\n", "\r\n", "\xC3\xA9", "\xC3\x89", "\xC4\xB1",
+        "\xC5\xBF", "\xE9", "\xC4", "\xFF", "\xFD", "\xFE", "\xA5", "\\", "\xEF\xBB\xBF",
+    };
+    const Text letters = U"abisIASk \\éÉıſ¥";
+    const LegacyCodePage pages[] = {Latin1(), Scrambled()};
+    std::mt19937 random(20261208);
+    const auto below = [&random](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes = below(8) == 0 ? "\xEF\xBB\xBF" : "";
+        const std::size_t count = below(60);
+        for (std::size_t i = 0; i < count; ++i) bytes += pieces[below(pieces.size())];
+        Text compare;
+        const std::size_t length = 1 + below(4);
+        for (std::size_t i = 0; i < length; ++i) compare += letters[below(letters.size())];
+        const CompareMode mode = below(2) == 0 ? kExact : kIgnore;
+        const LegacyCodePage& legacy = pages[below(2)];
+        const std::size_t block = 4 + below(24);
+        const std::size_t chunk = 1 + below(20);
+        EXPECT_EQ(Summary(bytes, compare, mode, chunk, block, legacy),
+                  Summary(bytes, compare, mode, chunk, std::nullopt, legacy))
+            << Printable(bytes) << " compare " << EncodeUtf8Lossless(compare) << " block " << block << " chunk " << chunk
+            << (mode == kExact ? " exact" : " ignoring case");
+    }
+}
+
+}  // namespace
+}  // namespace tarvik

@@ -1,0 +1,109 @@
+// A matching line is either valid UTF-8, where each character of a match is its UTF-8 encoding,
+// or a legacy line, where each character is one byte of the code page. For every character of the
+// compare string this collects the bytes its matches can consist of in both kinds of line; where
+// the two kinds agree on one byte per character, or only one kind can match at all, consecutive
+// characters give consecutive byte sets. The search needs one such run, not the whole string.
+#include "line_pattern.hpp"
+
+#include <algorithm>
+
+#include "case_mapping.hpp"
+
+namespace tarvik {
+namespace {
+
+// Longer patterns check no better; a bound keeps the pattern small whatever the compare string.
+constexpr std::size_t kMaxPatternSize = 32;
+
+// The bytes a match of one compare character can consist of.
+struct CharacterBytes {
+    // Valid UTF-8 lines: one set per byte of the encoding; empty when the matching characters'
+    // encodings differ in length, or when no matching character can occur in a UTF-8 line.
+    std::vector<ByteSet> utf8;
+    bool inUtf8 = false;  // some matching character can occur in a UTF-8 line
+    // Legacy lines: the bytes the code page turns into a matching character.
+    ByteSet legacy;
+};
+
+bool IsLineEnd(char32_t cp) { return cp == U'\n' || cp == U'\r'; }
+
+CharacterBytes BytesOf(char32_t c, CompareMode mode, const LegacyCodePage& legacy) {
+    const Text variants = mode == CompareMode::Exact ? Text(1, c) : CaseVariants(c);
+    CharacterBytes bytes;
+    std::size_t width = 0;
+    bool sameWidth = true;
+    for (const char32_t v : variants) {
+        // Lines never hold a line end, nor (being valid UTF-8) a surrogate.
+        if (IsLineEnd(v) || (v >= 0xD800 && v <= 0xDFFF)) continue;
+        const std::string encoded = EncodeUtf8Lossless(TextView(&v, 1));
+        if (!bytes.inUtf8) width = encoded.size(), bytes.utf8.resize(width);
+        bytes.inUtf8 = true;
+        if (encoded.size() != width) {
+            sameWidth = false;
+            continue;
+        }
+        for (std::size_t i = 0; i < width; ++i) bytes.utf8[i].set(static_cast<unsigned char>(encoded[i]));
+    }
+    if (!sameWidth) bytes.utf8.clear();
+    for (std::size_t b = 0; b < legacy.size(); ++b) {
+        if (b == '\n' || b == '\r') continue;
+        if (variants.find(legacy[b]) != Text::npos) bytes.legacy.set(b);
+    }
+    return bytes;
+}
+
+// Runs of consecutive byte sets, each present in every matching line.
+std::vector<std::vector<ByteSet>> Runs(TextView compare, CompareMode mode, const LegacyCodePage& legacy) {
+    std::vector<CharacterBytes> chars;
+    for (const char32_t c : compare) chars.push_back(BytesOf(c, mode, legacy));
+    const bool utf8Lines = std::all_of(chars.begin(), chars.end(), [](const CharacterBytes& c) { return c.inUtf8; });
+    const bool legacyLines = std::all_of(chars.begin(), chars.end(), [](const CharacterBytes& c) { return c.legacy.any(); });
+
+    std::vector<std::vector<ByteSet>> runs(1);
+    const auto breakRun = [&runs] {
+        if (!runs.back().empty()) runs.emplace_back();
+    };
+    for (const CharacterBytes& c : chars) {
+        if (utf8Lines && legacyLines) {
+            if (c.utf8.size() == 1) {
+                runs.back().push_back(c.utf8[0] | c.legacy);
+            } else {
+                breakRun();
+            }
+        } else if (utf8Lines) {
+            if (c.utf8.empty()) breakRun();
+            runs.back().insert(runs.back().end(), c.utf8.begin(), c.utf8.end());
+        } else if (legacyLines) {
+            runs.back().push_back(c.legacy);
+        }
+    }
+    if (runs.back().empty()) runs.pop_back();
+    return runs;
+}
+
+}  // namespace
+
+std::optional<BytePattern> PatternInMatchingLines(TextView compare, CompareMode mode, const LegacyCodePage& legacy) {
+    const std::vector<std::vector<ByteSet>> runs = Runs(compare, mode, legacy);
+    // The rarest set that memchr can scan for anchors the pattern; the run around it is checked.
+    const std::vector<ByteSet>* bestRun = nullptr;
+    std::size_t anchor = 0;
+    unsigned bestCommonness = 0;
+    for (const auto& run : runs) {
+        for (std::size_t j = 0; j < run.size(); ++j) {
+            if (run[j].count() > BytePattern::kMaxAnchorBytes) continue;
+            const unsigned commonness = ByteCommonness(run[j]);
+            if (bestRun == nullptr || commonness < bestCommonness ||
+                (commonness == bestCommonness && run.size() > bestRun->size())) {
+                bestRun = &run, anchor = j, bestCommonness = commonness;
+            }
+        }
+    }
+    if (bestRun == nullptr) return std::nullopt;
+    const std::size_t size = std::min(bestRun->size(), kMaxPatternSize);
+    const std::size_t begin = std::min(anchor - std::min(anchor, size / 2), bestRun->size() - size);
+    const auto first = bestRun->begin() + static_cast<std::ptrdiff_t>(begin);
+    return BytePattern(std::vector<ByteSet>(first, first + static_cast<std::ptrdiff_t>(size)), anchor - begin);
+}
+
+}  // namespace tarvik
