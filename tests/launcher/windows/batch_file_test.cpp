@@ -1,0 +1,114 @@
+// NORLAK.exe running a real NORLAK.bat through cmd.exe: streams, arguments, environment, exit
+// status, and where the interpreter finds the batch file.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "launcher_runner.hpp"
+
+namespace norlak::testing {
+namespace {
+
+std::vector<std::string> CmdEnvironment(const std::string& extraPath = "") {
+    return {"COMSPEC=" + RealInterpreter(), "PATH=" + SystemDirectory() + extraPath};
+}
+
+struct BehaviourCase {
+    const char* name;
+    const char* batch;  // NORLAK.bat in the working directory
+    const char* arguments;
+    std::vector<std::string> extraEnvironment;
+    std::string input;
+    std::uint32_t status;
+    std::string output;
+    std::string error;
+};
+
+void PrintTo(const BehaviourCase& c, std::ostream* os) { *os << c.name; }
+
+class Behaviour : public ::testing::TestWithParam<BehaviourCase> {};
+
+TEST_P(Behaviour, BatchFileRunsWithStreamsAndStatusPassedThrough) {
+    const BehaviourCase& c = GetParam();
+    Sandbox box(launcherSource);
+    WriteFile(box.work + "\\NORLAK.bat", c.batch);
+    std::vector<std::string> environment = CmdEnvironment();
+    environment.insert(environment.end(), c.extraEnvironment.begin(), c.extraEnvironment.end());
+
+    const ProcessResult result = RunLauncher(box, environment, c.arguments, c.input);
+
+    EXPECT_EQ(result.exitCode, c.status);
+    EXPECT_EQ(result.output, c.output);
+    EXPECT_EQ(result.error, c.error);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Launcher, Behaviour,
+    ::testing::Values(
+        BehaviourCase{"OutputReachesStdout", "@echo hello from batch\r\n", "", {}, "", 0,
+                      "hello from batch\r\n", ""},
+        BehaviourCase{"ErrorOutputReachesStderr", "@echo complaint>&2\r\n", "", {}, "", 0, "",
+                      "complaint\r\n"},
+        BehaviourCase{"ArgumentsAreNotPassedOn", "@echo [%1][%*]\r\n", "one \"two three\" /x ?", {},
+                      "", 0, "[][]\r\n", ""},
+        BehaviourCase{"InputComesFromStdin", "@set /p line=\r\n@echo got %line%\r\n", "", {},
+                      "typed text\r\n", 0, "got typed text\r\n", ""},
+        BehaviourCase{"EnvironmentIsPassedOn", "@echo %NORLAK_PROBE%\r\n", "",
+                      {"NORLAK_PROBE=from the caller"}, "", 0, "from the caller\r\n", ""},
+        BehaviourCase{"StatusThree", "@echo before\r\n@exit /b 3\r\n", "", {}, "", 3, "before\r\n",
+                      ""},
+        BehaviourCase{"StatusThreeWithArguments", "@exit /b 3\r\n", "ignored", {}, "", 3, "", ""},
+        BehaviourCase{"StatusAbove255", "@exit /b 300\r\n", "", {}, "", 300, "", ""},
+        // Cannot be told apart from "no interpreter started"; both end the launcher with -1.
+        BehaviourCase{"StatusMinusOne", "@exit /b -1\r\n", "", {}, "", 0xFFFFFFFFu, "", ""}),
+    [](const ::testing::TestParamInfo<BehaviourCase>& tested) { return std::string(tested.param.name); });
+
+// cmd.exe looks for a name without a directory in the working directory first, then along PATH;
+// the launcher's own directory (home) plays no part.
+struct LookupCase {
+    const char* name;
+    bool inWork, inBin, inHome;
+    bool binOnPath;
+    std::uint32_t status;
+    std::string output;
+    std::string errorPart;
+};
+
+void PrintTo(const LookupCase& c, std::ostream* os) { *os << c.name; }
+
+class Lookup : public ::testing::TestWithParam<LookupCase> {};
+
+// Status of cmd.exe for a command it cannot find.
+constexpr std::uint32_t notFound = 9009;
+
+TEST_P(Lookup, BatchFileIsFoundFromWorkingDirectoryThenPath) {
+    const LookupCase& c = GetParam();
+    Sandbox box(launcherSource);
+    // Each copy says where it lies, so the output shows which one ran.
+    if (c.inWork) WriteFile(box.work + "\\NORLAK.bat", "@echo work\r\n");
+    if (c.inBin) WriteFile(box.bin + "\\NORLAK.bat", "@echo bin\r\n");
+    if (c.inHome) WriteFile(box.home + "\\NORLAK.bat", "@echo home\r\n");
+
+    const ProcessResult result = RunLauncher(box, CmdEnvironment(c.binOnPath ? ";" + box.bin : ""));
+
+    EXPECT_EQ(result.exitCode, c.status);
+    EXPECT_EQ(result.output, c.output);
+    EXPECT_NE(result.error.find(c.errorPart), std::string::npos) << result.error;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Launcher, Lookup,
+    ::testing::Values(
+        LookupCase{"WorkingDirectory", true, false, false, false, 0, "work\r\n", ""},
+        LookupCase{"SearchPath", false, true, false, true, 0, "bin\r\n", ""},
+        LookupCase{"WorkingDirectoryBeforeSearchPath", true, true, false, true, 0, "work\r\n", ""},
+        LookupCase{"MissingEverywhere", false, false, false, true, notFound, "", "NORLAK.bat"},
+        LookupCase{"LauncherDirectoryIsNotSearched", false, false, true, true, notFound, "",
+                   "NORLAK.bat"}),
+    [](const ::testing::TestParamInfo<LookupCase>& tested) { return std::string(tested.param.name); });
+
+}  // namespace
+}  // namespace norlak::testing

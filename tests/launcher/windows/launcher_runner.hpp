@@ -1,0 +1,24 @@
+// What the launcher's Windows tests share: where the built programs are, the system folders, and
+// a call that starts the sandbox's NORLAK.exe from its working directory.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "run_process.hpp"
+#include "sandbox.hpp"
+
+namespace norlak::testing {
+
+// Windows paths of the built launcher and the stand-in interpreter, set by main.
+extern std::string launcherSource;
+extern std::string fakeInterpreterSource;
+
+std::string SystemDirectory();
+std::string RealInterpreter();  // cmd.exe in the system directory
+
+// Starts box.launcher in box.work with SystemRoot plus `environment`, nothing else.
+ProcessResult RunLauncher(const Sandbox& box, const std::vector<std::string>& environment,
+                          const std::string& arguments = "", const std::string& input = "");
+
+}  // namespace norlak::testing

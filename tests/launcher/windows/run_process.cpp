@@ -1,0 +1,91 @@
+// CreateProcess with inherited file handles as standard streams; files rather than pipes, so the
+// test never has to drain two streams while it waits.
+#include "run_process.hpp"
+
+#include <windows.h>
+
+#include <stdexcept>
+
+#include "sandbox.hpp"
+
+namespace norlak::testing {
+
+namespace {
+
+class Handle {
+public:
+    explicit Handle(HANDLE h) : handle(h) {}
+    ~Handle() {
+        if (handle != INVALID_HANDLE_VALUE && handle != nullptr) CloseHandle(handle);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return handle; }
+
+private:
+    HANDLE handle;
+};
+
+HANDLE OpenInheritable(const std::string& path, DWORD access, DWORD disposition) {
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE h = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                           disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        throw std::runtime_error("cannot open " + path);
+    }
+    return h;
+}
+
+// NAME=value strings, each ended by a NUL, the block ended by one more.
+std::string EnvironmentBlock(const std::vector<std::string>& variables) {
+    std::string block;
+    for (const std::string& v : variables) {
+        block += v;
+        block += '\0';
+    }
+    block += '\0';
+    return block;
+}
+
+}  // namespace
+
+ProcessResult RunProcess(const ProcessRequest& request, const std::string& ioDirectory) {
+    const std::string inPath = ioDirectory + "\\stdin", outPath = ioDirectory + "\\stdout",
+                      errPath = ioDirectory + "\\stderr";
+    WriteFile(inPath, request.input);
+    ProcessResult result;
+    {
+        Handle in(OpenInheritable(inPath, GENERIC_READ, OPEN_EXISTING));
+        Handle out(OpenInheritable(outPath, GENERIC_WRITE, CREATE_ALWAYS));
+        Handle err(OpenInheritable(errPath, GENERIC_WRITE, CREATE_ALWAYS));
+
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = in.get();
+        startup.hStdOutput = out.get();
+        startup.hStdError = err.get();
+
+        std::string commandLine = "\"" + request.program + "\"";
+        if (!request.argumentText.empty()) commandLine += " " + request.argumentText;
+        std::string environment = EnvironmentBlock(request.environment);
+
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessA(request.program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
+                            environment.data(), request.workingDirectory.c_str(), &startup, &process)) {
+            throw std::runtime_error("cannot start " + request.program + ", error " +
+                                     std::to_string(GetLastError()));
+        }
+        Handle processHandle(process.hProcess);
+        Handle threadHandle(process.hThread);
+        WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD code = 0;
+        GetExitCodeProcess(process.hProcess, &code);
+        result.exitCode = code;
+    }
+    result.output = ReadFile(outPath);
+    result.error = ReadFile(errPath);
+    return result;
+}
+
+}  // namespace norlak::testing
