@@ -1,0 +1,74 @@
+// The Win32 test driver of Tarvik.exe, run under Wine by ctest:
+//   tarvik_driver.exe PATH_OF_TARVIK_EXE [PART_OF_CASE_NAME]
+// Runs every registered case (or those whose name contains the second argument) and ends with
+// status 0 only when all passed.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <string>
+
+#include "case.hpp"
+#include "run_case.hpp"
+#include "wine_text.hpp"
+
+namespace wine_driver {
+namespace {
+
+// ctest hands over Unix paths; Wine maps the Unix root to drive Z:.
+std::wstring WindowsPath(std::wstring path) {
+    if (path.empty() || path.front() != L'/') return path;
+    for (wchar_t& c : path) {
+        if (c == L'/') c = L'\\';
+    }
+    return L"Z:" + path;
+}
+
+int Run(int argc, wchar_t** argv) {
+    if (argc < 2) {
+        std::printf("usage: tarvik_driver PATH_OF_TARVIK_EXE [PART_OF_CASE_NAME]\n");
+        return 2;
+    }
+    const std::wstring tarvik = WindowsPath(argv[1]);
+    const std::string filter = argc > 2 ? Utf8(argv[2]) : std::string();
+    if (GetFileAttributesW(tarvik.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        std::printf("FAIL no executable at %s\n", Utf8(tarvik).c_str());
+        return 1;
+    }
+    // The expected bytes of typed non-ASCII text assume the ANSI code page of an English prefix.
+    if (GetACP() != 1252) {
+        std::printf("FAIL expected ANSI code page 1252, got %u\n", GetACP());
+        return 1;
+    }
+    int run = 0;
+    int failed = 0;
+    for (const Case& testCase : RegisteredCases()) {
+        if (testCase.name.find(filter) == std::string::npos) continue;
+        ++run;
+        if (!RunCase(testCase, tarvik)) ++failed;
+        std::fflush(stdout);
+    }
+    std::printf("%d cases, %d passed, %d failed\n", run, run - failed, failed);
+    return run > 0 && failed == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+std::vector<Case>& RegisteredCases() {
+    static std::vector<Case> cases;
+    return cases;
+}
+
+CaseRegistration::CaseRegistration(std::vector<Case> cases) {
+    for (Case& testCase : cases) RegisteredCases().push_back(std::move(testCase));
+}
+
+}  // namespace wine_driver
+
+int main() {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    const int status = wine_driver::Run(argc, argv);
+    LocalFree(argv);
+    return status;
+}

@@ -1,0 +1,140 @@
+// One case: a copy of Tarvik.exe in a fresh tool directory, started from another directory; the
+// windows it shows, in turn; its exit status; and the files it leaves.
+#include "run_case.hpp"
+
+#include <algorithm>
+#include <map>
+
+#include "case_log.hpp"
+#include "deadline.hpp"
+#include "expected_reports.hpp"
+#include "message_box_check.hpp"
+#include "process.hpp"
+#include "scratch_dir.hpp"
+#include "usage_window_check.hpp"
+#include "window_query.hpp"
+#include "wine_text.hpp"
+
+namespace wine_driver {
+namespace {
+
+constexpr wchar_t kExecutable[] = L"Tarvik.exe";
+
+std::wstring FillToolDirectory(std::wstring text, const std::wstring& directory) {
+    const std::wstring mark = Wide(tarvik::Text(kToolDirectoryMark));
+    for (std::size_t at = text.find(mark); at != std::wstring::npos; at = text.find(mark, at + directory.size())) {
+        text.replace(at, mark.size(), directory);
+    }
+    return text;
+}
+
+std::string FillToolDirectory(std::string bytes, const std::wstring& directory) {
+    const std::string mark = Utf8(Wide(tarvik::Text(kToolDirectoryMark)));
+    const std::string filled = Ansi(std::u32string(directory.begin(), directory.end()));
+    for (std::size_t at = bytes.find(mark); at != std::string::npos; at = bytes.find(mark, at + filled.size())) {
+        bytes.replace(at, mark.size(), filled);
+    }
+    return bytes;
+}
+
+void NoteWindow(CaseLog& log, const char* when, HWND window) {
+    log.Note(std::string(when) + ":");
+    for (const std::string& line : Describe(window)) log.Note("  " + line);
+}
+
+// The next window of the process, which must be of `className`; nullptr after a failure.
+HWND ExpectWindow(CaseLog& log, const Process& process, const wchar_t* className, const char* what) {
+    HWND window = WaitForWindow(process, kWindowTimeoutMs);
+    if (!log.Ok(window != nullptr, std::string("expected the ") + what + ", got no window")) return nullptr;
+    NoteWindow(log, what, window);
+    if (!log.Equal(std::string(what) + " class", className, ClassOf(window))) return nullptr;
+    log.Equal(std::string("visible windows while the ") + what + " is shown", 1,
+              static_cast<long long>(VisibleTopLevelWindows(process.Id()).size()));
+    return window;
+}
+
+// Walks through the windows the case expects; false when one of them could not be dealt with.
+bool WalkWindows(CaseLog& log, const Case& testCase, const Process& process, const std::wstring& toolDirectory) {
+    if (testCase.messageBox) {
+        HWND box = ExpectWindow(log, process, L"#32770", "message box");
+        if (!box) return false;
+        CheckMessageBox(log, box, FillToolDirectory(testCase.messageBox->text, toolDirectory));
+        if (!CloseMessageBox(log, box, testCase.messageBox->close)) return false;
+    }
+    if (testCase.usageWindow) {
+        HWND usage = ExpectWindow(log, process, L"Form1", "usage window");
+        if (!usage) return false;
+        CheckUsageWindow(log, usage);
+        ProbeText1(log, usage, testCase.usageWindow->typeKeys);
+        if (!CloseUsageWindow(log, usage, testCase.usageWindow->close)) return false;
+    }
+    // Nothing more may show: the process ends.
+    if (HWND extra = WaitForWindow(process, kWindowTimeoutMs)) {
+        NoteWindow(log, "unexpected window", extra);
+        log.Ok(false, "expected the process to end, got another window: " + Show(TextOf(extra)));
+        return false;
+    }
+    return true;
+}
+
+void CheckFiles(CaseLog& log, const Case& testCase, const std::wstring& toolDirectory, const std::wstring& currentDirectory) {
+    std::map<std::wstring, std::string> left;
+    for (const std::wstring& name : ListDirectory(toolDirectory)) {
+        if (name != kExecutable) left[name] = ReadBytes(toolDirectory + L"\\" + name);
+    }
+    log.Note("files left beside Tarvik.exe:");
+    for (const auto& [name, bytes] : left) log.Note("  " + Utf8(name) + " = " + ShowBytes(bytes));
+
+    std::map<std::wstring, std::string> expected;
+    for (const File& file : testCase.after) expected[file.name] = FillToolDirectory(file.bytes, toolDirectory);
+    for (const auto& [name, bytes] : expected) {
+        const auto found = left.find(name);
+        if (log.Ok(found != left.end(), "expected the file " + Utf8(name) + ", got none")) {
+            log.EqualBytes("file " + Utf8(name), bytes, found->second);
+        }
+    }
+    for (const auto& [name, bytes] : left) {
+        log.Ok(expected.count(name) > 0, "expected no file " + Utf8(name) + ", got one");
+    }
+    const std::vector<std::wstring> strays = ListDirectory(currentDirectory);
+    log.Ok(strays.empty(), "expected nothing in the current directory, got " +
+                               (strays.empty() ? std::string() : Utf8(strays.front())));
+}
+
+}  // namespace
+
+bool RunCase(const Case& testCase, const std::wstring& tarvik) {
+    CaseLog log(testCase.name);
+    ScratchDir scratch;
+    if (!log.Ok(!scratch.Path().empty(), "could not make a temporary directory")) {
+        log.Print();
+        return false;
+    }
+    const std::wstring toolDirectory = scratch.MakeSubdirectory(L"tool");
+    const std::wstring currentDirectory = scratch.MakeSubdirectory(L"cwd");
+    const std::wstring executable = toolDirectory + L"\\" + kExecutable;
+    log.Ok(CopyFileW(tarvik.c_str(), executable.c_str(), TRUE) != FALSE, "could not copy " + Utf8(tarvik));
+    for (const File& file : testCase.before) {
+        log.Ok(WriteBytes(toolDirectory + L"\\" + file.name, file.bytes), "could not write " + Utf8(file.name));
+    }
+
+    const std::wstring commandLine = testCase.tail.empty() ? kExecutable : kExecutable + (L" " + testCase.tail);
+    log.Note("command line: " + Show(commandLine));
+    log.Note("tool directory: " + Utf8(toolDirectory));
+    Process process(executable, commandLine, currentDirectory);
+    if (log.Ok(process.Started(), "could not start Tarvik.exe: " + process.Error())) {
+        const bool walked = WalkWindows(log, testCase, process, toolDirectory);
+        if (!log.Ok(process.WaitForEnd(walked ? kWindowTimeoutMs : 0), "expected Tarvik.exe to end, it still runs")) {
+            for (HWND window : VisibleTopLevelWindows(process.Id())) NoteWindow(log, "window still open", window);
+            process.Kill();
+        }
+        const auto status = process.ExitCode();
+        log.Note("exit status: " + (status ? std::to_string(*status) : std::string("none")));
+        if (status) log.Equal("exit status", static_cast<long long>(testCase.exitStatus), *status);
+        CheckFiles(log, testCase, toolDirectory, currentDirectory);
+    }
+    log.Print();
+    return !log.Failed();
+}
+
+}  // namespace wine_driver
