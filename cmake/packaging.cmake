@@ -11,4 +11,6 @@ set(CPACK_PACKAGE_VENDOR Tarvik)
 set(CPACK_PACKAGE_VERSION ${TARVIK_VERSION_TEXT})
 set(CPACK_PACKAGE_FILE_NAME Tarvik-${TARVIK_VERSION_TEXT}-win32)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
+# The build folder keeps the symbols for debugging; the package ships without them.
+set(CPACK_STRIP_FILES ON)
 include(CPack)
