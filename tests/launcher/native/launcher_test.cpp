@@ -2,6 +2,7 @@
 // own, from a fresh working directory with an exact environment and a NORLAK.bat shell script.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -158,11 +159,14 @@ TEST(Launcher, BatchFileThatIsNotExecutableIsRefusedByTheShell) {
     EXPECT_NE(result.error.find("Permission denied"), std::string::npos) << result.error;
 }
 
-// The signal must end the process that std::system waits for: that is the batch file itself when
-// the shell hands over to it with exec, and otherwise the shell that runs it.
+// A signal either ends the batch file, and the shell that ran it reports 128 + n as its status, or
+// ends the very process std::system waits for (the shell, or the batch file when the shell handed
+// over to it with exec), which the launcher decodes itself.
 struct SignalCase {
     const char* name;
+    const char* signal;
     int number;
+    bool waitedForProcess;
 };
 
 void PrintTo(const SignalCase& c, std::ostream* os) { *os << c.name; }
@@ -170,25 +174,32 @@ void PrintTo(const SignalCase& c, std::ostream* os) { *os << c.name; }
 class Signal : public ::testing::TestWithParam<SignalCase> {};
 
 TEST_P(Signal, EndsTheLauncherWith128PlusTheSignalNumber) {
-    const auto [signal, number] = GetParam();
+    const SignalCase& c = GetParam();
     Sandbox box;
+    const std::string kill = std::string("kill -s ") + c.signal;
     WriteScript(box.work / batchName,
-                std::string("#!/bin/sh\nif [ \"$PPID\" = \"$LAUNCHER_PID\" ]; then kill -s ") + signal +
-                    " $$; else kill -s " + signal + " $PPID; fi\n");
+                c.waitedForProcess
+                    ? "#!/bin/sh\nif [ \"$PPID\" = \"$LAUNCHER_PID\" ]; then " + kill + " $$; else " +
+                          kill + " $PPID; fi\n"
+                    : "#!/bin/sh\n" + kill + " $$\n");
     RunRequest request;
     request.environment = {"PATH=."};
     request.ownPidVariable = "LAUNCHER_PID";
     const RunResult result = box.Run(request);
 
     EXPECT_EQ(result.killedBySignal, 0);
-    EXPECT_EQ(result.exitStatus, 128 + number);
+    EXPECT_EQ(result.exitStatus, 128 + c.number);
     EXPECT_EQ(result.output, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Launcher, Signal,
-                         ::testing::Values(SignalCase{"TERM", 15}, SignalCase{"KILL", 9},
-                                           SignalCase{"USR1", 10}),
-                         [](const auto& tested) { return std::string(tested.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Launcher, Signal,
+    ::testing::Values(SignalCase{"BatchFileTerminated", "TERM", SIGTERM, false},
+                      SignalCase{"BatchFileKilled", "KILL", SIGKILL, false},
+                      SignalCase{"WaitedForProcessTerminated", "TERM", SIGTERM, true},
+                      SignalCase{"WaitedForProcessKilled", "KILL", SIGKILL, true},
+                      SignalCase{"WaitedForProcessGetsUsr1", "USR1", SIGUSR1, true}),
+    [](const ::testing::TestParamInfo<SignalCase>& tested) { return std::string(tested.param.name); });
 
 }  // namespace
 }  // namespace norlak::testing
