@@ -129,6 +129,18 @@ TEST_P(Lookup, BatchFileIsFoundAlongPathOnly) {
     EXPECT_EQ(result.exitStatus, c.status);
     EXPECT_EQ(result.output, c.output);
     EXPECT_NE(result.error.find(c.errorPart), std::string::npos) << result.error;
+
+    // The launcher adds nothing: it is indistinguishable from the shell started by hand the way
+    // std::system starts it.
+    RunRequest byHand = request;
+    byHand.program = "/bin/sh";
+    byHand.programName = "sh";
+    byHand.arguments = {"-c", batchName};
+    byHand.workingDirectory = box.work;
+    const RunResult shell = RunProgram(byHand, box.io);
+    EXPECT_EQ(result.exitStatus, shell.exitStatus);
+    EXPECT_EQ(result.output, shell.output);
+    EXPECT_EQ(result.error, shell.error);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -42,7 +42,8 @@ RunResult RunProgram(const RunRequest& request, const fs::path& scratch) {
     const fs::path inFile = scratch / "stdin", outFile = scratch / "stdout", errFile = scratch / "stderr";
     std::ofstream(inFile, std::ios::binary) << request.input;
 
-    std::vector<std::string> argv{request.program.string()};
+    std::vector<std::string> argv{request.programName.empty() ? request.program.string()
+                                                              : request.programName};
     argv.insert(argv.end(), request.arguments.begin(), request.arguments.end());
     std::vector<std::string> envp = request.environment;
 
@@ -68,7 +69,7 @@ RunResult RunProgram(const RunRequest& request, const fs::path& scratch) {
         std::vector<char*> args = NullTerminated(argv), env = NullTerminated(envp);
         int error = 0;
         if (chdir(request.workingDirectory.c_str()) == 0) {
-            execve(args[0], args.data(), env.data());
+            execve(request.program.c_str(), args.data(), env.data());
         }
         error = errno;
         (void)!write(status_pipe[1], &error, sizeof error);

@@ -10,6 +10,7 @@ namespace norlak::testing {
 
 struct RunRequest {
     std::filesystem::path program;
+    std::string programName;               // argv[0]; the program's path when empty
     std::vector<std::string> arguments;    // after the program name
     std::filesystem::path workingDirectory;
     std::vector<std::string> environment;  // NAME=value, nothing else is passed

@@ -92,11 +92,18 @@ TEST_P(Lookup, BatchFileIsFoundFromWorkingDirectoryThenPath) {
     if (c.inBin) WriteFile(box.bin + "\\NORLAK.bat", "@echo bin\r\n");
     if (c.inHome) WriteFile(box.home + "\\NORLAK.bat", "@echo home\r\n");
 
-    const ProcessResult result = RunLauncher(box, CmdEnvironment(c.binOnPath ? ";" + box.bin : ""));
+    const std::vector<std::string> environment = CmdEnvironment(c.binOnPath ? ";" + box.bin : "");
+    const ProcessResult result = RunLauncher(box, environment);
 
     EXPECT_EQ(result.exitCode, c.status);
     EXPECT_EQ(result.output, c.output);
     EXPECT_NE(result.error.find(c.errorPart), std::string::npos) << result.error;
+
+    // The launcher adds nothing: it is indistinguishable from the interpreter started by hand.
+    const ProcessResult byHand = RunInSandbox(box, RealInterpreter(), environment, "/c NORLAK.bat");
+    EXPECT_EQ(result.exitCode, byHand.exitCode);
+    EXPECT_EQ(result.output, byHand.output);
+    EXPECT_EQ(result.error, byHand.error);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,4 +1,5 @@
-// Starting NORLAK.exe for the Windows tests with an environment that holds only what a case sets.
+// Starting NORLAK.exe, or an interpreter by hand, for the Windows tests with an environment that
+// holds only what a case sets.
 #include "launcher_runner.hpp"
 
 #include <windows.h>
@@ -18,12 +19,13 @@ std::string RealInterpreter() {
     return SystemDirectory() + "\\cmd.exe";
 }
 
-ProcessResult RunLauncher(const Sandbox& box, const std::vector<std::string>& environment,
-                          const std::string& arguments, const std::string& input) {
+ProcessResult RunInSandbox(const Sandbox& box, const std::string& program,
+                           const std::vector<std::string>& environment, const std::string& arguments,
+                           const std::string& input) {
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, MAX_PATH);
     ProcessRequest request;
-    request.program = box.launcher;
+    request.program = program;
     request.argumentText = arguments;
     request.workingDirectory = box.work;
     // SystemRoot is what Windows programs may not do without; COMSPEC and PATH are each case's.
@@ -31,6 +33,11 @@ ProcessResult RunLauncher(const Sandbox& box, const std::vector<std::string>& en
     request.environment.insert(request.environment.end(), environment.begin(), environment.end());
     request.input = input;
     return RunProcess(request, box.io);
+}
+
+ProcessResult RunLauncher(const Sandbox& box, const std::vector<std::string>& environment,
+                          const std::string& arguments, const std::string& input) {
+    return RunInSandbox(box, box.launcher, environment, arguments, input);
 }
 
 }  // namespace norlak::testing

@@ -17,7 +17,12 @@ extern std::string fakeInterpreterSource;
 std::string SystemDirectory();
 std::string RealInterpreter();  // cmd.exe in the system directory
 
-// Starts box.launcher in box.work with SystemRoot plus `environment`, nothing else.
+// Starts `program` in box.work with SystemRoot plus `environment`, nothing else.
+ProcessResult RunInSandbox(const Sandbox& box, const std::string& program,
+                           const std::vector<std::string>& environment, const std::string& arguments = "",
+                           const std::string& input = "");
+
+// The same for the sandbox's copy of the launcher.
 ProcessResult RunLauncher(const Sandbox& box, const std::vector<std::string>& environment,
                           const std::string& arguments = "", const std::string& input = "");
 
