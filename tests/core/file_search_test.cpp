@@ -103,6 +103,8 @@ TEST(FileSearch, FindsTheFirstMatchingLine) {
         {"first needle\nsecond needle", U"needle", kExact, "first needle"},
         {"need\nle\nneedle", U"needle", kExact, "needle"},
         {"nee\rdle", U"needle", kExact, std::nullopt},
+        {"a\nb", U"a\nb", kExact, std::nullopt},
+        {"xbbba", U"bba", kExact, "xbbba"},
         {"", U"needle", kExact, std::nullopt},
         {"\xEF\xBB\xBFneedle\n", U"needle", kExact, "needle"},
         {"\xEF\xBB\xBFx", U"\uFEFFx", kExact, std::nullopt},
@@ -198,7 +200,9 @@ TEST(FileSearch, AgreesWithTheLineByLineSearchOnRandomFiles) {
         for (std::size_t i = 0; i < count; ++i) bytes += pieces[below(pieces.size())];
         Text compare;
         const std::size_t length = 1 + below(4);
-        for (std::size_t i = 0; i < length; ++i) compare += letters[below(letters.size())];
+        // Half of the time from two letters only, so that candidates overlap and lines match.
+        const std::size_t choices = below(2) == 0 ? 2 : letters.size();
+        for (std::size_t i = 0; i < length; ++i) compare += letters[below(choices)];
         const CompareMode mode = below(2) == 0 ? kExact : kIgnore;
         const LegacyCodePage& legacy = pages[below(2)];
         const std::size_t block = 4 + below(24);
