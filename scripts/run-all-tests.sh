@@ -8,3 +8,8 @@ bash scripts/install-deps.sh all
 cmake --preset native
 cmake --build --preset native
 ctest --preset native
+
+# The Windows executables, their unit tests and the end-to-end driver under Wine and Xvfb.
+cmake --preset windows
+cmake --build --preset windows
+ctest --preset windows
