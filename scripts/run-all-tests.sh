@@ -13,3 +13,10 @@ ctest --preset native
 cmake --preset windows
 cmake --build --preset windows
 ctest --preset windows
+
+# The native tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz
+# target for a bounded time.
+cmake --preset sanitize
+cmake --build --preset sanitize
+ctest --preset sanitize
+bash fuzz/run.sh

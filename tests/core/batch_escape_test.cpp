@@ -134,6 +134,7 @@ TEST(BatchEscape, RefusesWhatNoLineCanCarry) {
         {"\"a", "v"},
         {"\ta", "v"},
         {";a", "v"},
+        {"/a", "v"},
         {"RETU", std::string(kMaxBatchLineLength - prefix.size() + 1, 'v')},
         // Doubling makes the line too long.
         {"RETU", std::string(kMaxBatchLineLength - prefix.size() - 1, 'v') + "%"},

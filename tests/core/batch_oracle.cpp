@@ -134,10 +134,15 @@ std::size_t SkipBlanks(std::string_view text, std::size_t pos) {
     return pos;
 }
 
-// SET's own rules: leading blanks skipped, a leading quote starts the quoted form (which ends at
-// the last quote), the name ends at the first "=", an empty value removes the variable.
+// SET's own rules: leading blanks skipped, a leading slash starts a switch (/A, /P), a leading
+// quote starts the quoted form (which ends at the last quote), the name ends at the first "=",
+// an empty value removes the variable.
 void RunSet(std::string arguments, BatchEnvironment& environment, Hazards& hazards) {
     arguments.erase(0, arguments.find_first_not_of(" \t"));
+    if (!arguments.empty() && arguments.front() == '/') {
+        hazards.emplace_back("SET with a switch");
+        return;
+    }
     if (!arguments.empty() && arguments.front() == '"') {
         hazards.emplace_back("SET in its quoted form");
         arguments.erase(0, 1);

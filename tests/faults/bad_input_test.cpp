@@ -41,7 +41,8 @@ TEST_P(HostileInput, EndsInItsReport) {
 }
 
 const std::string kInvalidUtf8 = "x\ncaf\xE9 & 100%\xFF\n";
-const std::string kBinary("\x7F" "ELF\x02\x01\x01\0\0\0\x03\0>\0\x01\0\0\0a\0b\x1A\xFF\n\0\0", 28);
+constexpr char kBinaryBytes[] = "\x7F" "ELF\x02\x01\x01\0\0\0\x03\0>\0\x01\0\0\0a\0b\x1A\xFF\n\0\0";
+const std::string kBinary(kBinaryBytes, sizeof kBinaryBytes - 1);
 
 INSTANTIATE_TEST_SUITE_P(
     Files, HostileInput,

@@ -63,8 +63,9 @@ void RequireCarriable(TextView text, const char* what) {
     }
 }
 
-// SET splits at the first "=", skips delimiters before the name and treats a leading quote as
-// the start of its quoted form; a name meeting any of those would set some other variable.
+// SET splits at the first "=", skips delimiters before the name, treats a leading quote as the
+// start of its quoted form and a leading slash as a switch; a name meeting any of those would set
+// some other variable, or none.
 void RequireSettableName(TextView name) {
     RequireCarriable(name, "variable name");
     if (name.empty() || name.find(U'=') != TextView::npos) throw GeneralFailure("variable name SET cannot take");
@@ -75,8 +76,8 @@ void RequireSettableName(TextView name) {
         case U';':
         case U'\v':
         case U'\f':
-        case U'\xFF':
         case U'"':
+        case U'/':
             throw GeneralFailure("variable name SET cannot take");
         default:
             break;

@@ -24,7 +24,8 @@ struct BatchLine {
 // each guarded by IF "!!"=="", which tells the caller's delayed expansion: one escaped for cmd's
 // default (delayed expansion off), one for callers that turned it on.
 // Throws GeneralFailure for what no batch line can carry: NUL, CR, LF or Ctrl-Z anywhere, a name
-// that SET would read differently (empty, holding "=", or starting with a quote or a delimiter).
+// that SET would read differently (empty, holding "=", or starting with a quote, a slash or a
+// delimiter).
 std::vector<BatchLine> SetVariableLines(const Text& name, const SourcedText& value);
 
 }  // namespace tarvik
