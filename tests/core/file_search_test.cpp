@@ -214,5 +214,25 @@ TEST(FileSearch, AgreesWithTheLineByLineSearchOnRandomFiles) {
     }
 }
 
+// Files full of the compare string's rarest bytes, so that the search gives up scanning for one of
+// them and skips through the block instead.
+TEST(FileSearch, AgreesWithTheLineByLineSearchWhenHitsAreCommon) {
+    const std::vector<std::string> pieces = {"q", "u", "o", "t", "a", " ", "e", "x", "c", "d", "Q", "X", "\n", "\r"};
+    const Text compares[] = {U"quota exceeded", U"QUOTA EXCEEDED", U"a quota", U"exceeded"};
+    const LegacyCodePage latin1 = Latin1();
+    std::mt19937 random(8122026);
+    const auto below = [&random](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes;
+        for (int i = 0; i < 3000; ++i) bytes += below(500) == 0 ? "quota exceeded" : pieces[below(pieces.size())];
+        const Text& compare = compares[below(4)];
+        const CompareMode mode = below(2) == 0 ? kExact : kIgnore;
+        const std::size_t block = 4 + below(600);
+        EXPECT_EQ(Summary(bytes, compare, mode, 4096, block, latin1),
+                  Summary(bytes, compare, mode, 4096, std::nullopt, latin1))
+            << Printable(bytes) << " compare " << EncodeUtf8Lossless(compare) << " block " << block;
+    }
+}
+
 }  // namespace
 }  // namespace tarvik

@@ -1,5 +1,8 @@
 // The search looks for the rarest place of the pattern with memchr, which the C library
-// vectorises, and checks the other places around each hit.
+// vectorises, and checks the other places around each hit. Each hit costs a memchr call, so when
+// the bytes of that place prove common in the data the search takes the next rarest place, for
+// the rest of the file, and when all of them are common it skips instead: a Horspool loop that
+// steps by up to the pattern size.
 #include "byte_search.hpp"
 
 #include <algorithm>
@@ -27,6 +30,12 @@ constexpr std::array<unsigned char, 256> MakeCommonness() {
 
 constexpr std::array<unsigned char, 256> kCommonness = MakeCommonness();
 
+// A place proves common with more hits than one per this many bytes scanned, counted from this
+// many hits on. Skipping is only worth it for patterns this long.
+constexpr std::size_t kBytesPerHit = 256;
+constexpr std::size_t kHitsBeforeSwitching = 16;
+constexpr std::size_t kMinSizeForSkipping = 4;
+
 }  // namespace
 
 unsigned ByteCommonness(const ByteSet& set) {
@@ -37,12 +46,21 @@ unsigned ByteCommonness(const ByteSet& set) {
     return sum;
 }
 
-BytePattern::BytePattern(std::vector<ByteSet> sets, std::size_t anchor) : sets_(std::move(sets)), anchor_(anchor) {
-    assert(anchor_ < sets_.size());
-    for (std::size_t b = 0; b < 256; ++b) {
-        if (sets_[anchor_][b]) anchorBytes_.push_back(static_cast<unsigned char>(b));
+BytePattern::BytePattern(std::vector<ByteSet> sets) : sets_(std::move(sets)) {
+    assert(!sets_.empty() && sets_.size() <= kMaxSize);
+    for (std::size_t j = 0; j < sets_.size(); ++j) {
+        if (sets_[j].count() <= kMaxAnchorBytes) anchors_.push_back(j);
     }
-    assert(!anchorBytes_.empty() && anchorBytes_.size() <= kMaxAnchorBytes);
+    assert(!anchors_.empty());
+    std::stable_sort(anchors_.begin(), anchors_.end(),
+                     [this](std::size_t a, std::size_t b) { return ByteCommonness(sets_[a]) < ByteCommonness(sets_[b]); });
+    const std::size_t last = sets_.size() - 1;
+    skip_.fill(static_cast<unsigned char>(sets_.size()));
+    for (std::size_t j = 0; j < last; ++j) {
+        for (std::size_t b = 0; b < 256; ++b) {
+            if (sets_[j][b]) skip_[b] = static_cast<unsigned char>(last - j);
+        }
+    }
 }
 
 bool BytePattern::MatchesAt(const char* p) const {
@@ -52,28 +70,59 @@ bool BytePattern::MatchesAt(const char* p) const {
     return true;
 }
 
-const char* BytePattern::Find(const char* begin, const char* end) const {
+const char* BytePattern::Find(const char* begin, const char* end) {
+    for (; current_ < anchors_.size(); ++current_) {
+        const char* resume = nullptr;
+        const char* found = FindByAnchor(anchors_[current_], begin, end, resume);
+        if (resume == nullptr) return found;
+        begin = resume;
+    }
+    return FindBySkipping(begin, end);
+}
+
+const char* BytePattern::FindByAnchor(std::size_t place, const char* begin, const char* end,
+                                      const char*& resume) const {
     const std::size_t width = sets_.size();
     if (static_cast<std::size_t>(end - begin) < width) return nullptr;
     // Anchor bytes can only start occurrences in [first, last).
-    const char* const first = begin + anchor_;
-    const char* const last = end - (width - 1 - anchor_);
+    const char* const first = begin + place;
+    const char* const last = end - (width - 1 - place);
     const auto scan = [last](const char* from, unsigned char byte) {
         const void* hit = std::memchr(from, byte, static_cast<std::size_t>(last - from));
         return hit != nullptr ? static_cast<const char*>(hit) : last;
     };
     // The next occurrence of each anchor byte; the earliest of them is the next candidate.
+    std::array<unsigned char, kMaxAnchorBytes> bytes{};
     std::array<const char*, kMaxAnchorBytes> next{};
-    const std::size_t count = anchorBytes_.size();
-    for (std::size_t k = 0; k < count; ++k) next[k] = scan(first, anchorBytes_[k]);
-    for (;;) {
+    std::size_t count = 0;
+    for (std::size_t b = 0; b < 256; ++b) {
+        if (!sets_[place][b]) continue;
+        bytes[count] = static_cast<unsigned char>(b);
+        next[count++] = scan(first, static_cast<unsigned char>(b));
+    }
+    const bool canGiveUp = current_ + 1 < anchors_.size() || width >= kMinSizeForSkipping;
+    for (std::size_t hits = 1;; ++hits) {
         const char* hit = *std::min_element(next.begin(), next.begin() + static_cast<std::ptrdiff_t>(count));
         if (hit == last) return nullptr;
-        if (MatchesAt(hit - anchor_)) return hit - anchor_;
+        if (MatchesAt(hit - place)) return hit - place;
+        if (canGiveUp && hits >= kHitsBeforeSwitching && hits * kBytesPerHit > static_cast<std::size_t>(hit - first)) {
+            resume = hit - place + 1;
+            return nullptr;
+        }
         for (std::size_t k = 0; k < count; ++k) {
-            if (next[k] == hit) next[k] = scan(hit + 1, anchorBytes_[k]);
+            if (next[k] == hit) next[k] = scan(hit + 1, bytes[k]);
         }
     }
+}
+
+const char* BytePattern::FindBySkipping(const char* begin, const char* end) const {
+    const std::size_t width = sets_.size();
+    if (static_cast<std::size_t>(end - begin) < width) return nullptr;
+    const ByteSet& lastSet = sets_[width - 1];
+    for (const char* p = begin; p <= end - width; p += skip_[static_cast<unsigned char>(p[width - 1])]) {
+        if (lastSet[static_cast<unsigned char>(p[width - 1])] && MatchesAt(p)) return p;
+    }
+    return nullptr;
 }
 
 }  // namespace tarvik

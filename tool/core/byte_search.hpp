@@ -2,6 +2,7 @@
 // which each following byte is in the set of its place.
 #pragma once
 
+#include <array>
 #include <bitset>
 #include <cstddef>
 #include <vector>
@@ -11,28 +12,36 @@ namespace tarvik {
 using ByteSet = std::bitset<256>;
 
 // How often a byte is expected in text files, higher for more common bytes; a set counts as the
-// sum of its bytes. Chooses the byte the search looks for first.
+// sum of its bytes. Chooses the bytes the search looks for first.
 unsigned ByteCommonness(const ByteSet& set);
 
 class BytePattern {
 public:
-    // The anchor is the place the search scans for with memchr; its set holds at most
-    // kMaxAnchorBytes bytes.
+    // Places whose set holds at most this many bytes can be scanned for with memchr.
     static constexpr std::size_t kMaxAnchorBytes = 4;
+    static constexpr std::size_t kMaxSize = 255;
 
-    BytePattern(std::vector<ByteSet> sets, std::size_t anchor);
+    // At least one set holds at most kMaxAnchorBytes bytes.
+    explicit BytePattern(std::vector<ByteSet> sets);
 
     std::size_t size() const { return sets_.size(); }
 
-    // Start of the first occurrence that lies wholly in [begin, end), or nullptr.
-    const char* Find(const char* begin, const char* end) const;
+    // Start of the first occurrence that lies wholly in [begin, end), or nullptr. Learns which
+    // bytes are common in the data, for the following calls.
+    const char* Find(const char* begin, const char* end);
 
 private:
     bool MatchesAt(const char* p) const;
+    // nullptr with `resume` set when the anchor's bytes proved common: search on from there.
+    const char* FindByAnchor(std::size_t place, const char* begin, const char* end, const char*& resume) const;
+    const char* FindBySkipping(const char* begin, const char* end) const;
 
     std::vector<ByteSet> sets_;
-    std::size_t anchor_;
-    std::vector<unsigned char> anchorBytes_;
+    // Places to scan for, the expected rarest first; anchors_[current_] is in use.
+    std::vector<std::size_t> anchors_;
+    std::size_t current_ = 0;
+    // How far the pattern may move on when its last place holds a byte (Horspool's table).
+    std::array<unsigned char, 256> skip_{};
 };
 
 }  // namespace tarvik

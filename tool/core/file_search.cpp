@@ -110,7 +110,7 @@ std::optional<SourcedText> FindFirstMatchingLineByLines(ByteReader& reader, Text
 
 std::optional<SourcedText> FindFirstMatchingLine(ByteReader& reader, TextView compare, CompareMode mode,
                                                  const LegacyCodePage& legacy, std::size_t blockSize) {
-    const std::optional<BytePattern> pattern = PatternInMatchingLines(compare, mode, legacy);
+    std::optional<BytePattern> pattern = PatternInMatchingLines(compare, mode, legacy);
     if (!pattern) return FindFirstMatchingLineByLines(reader, compare, mode, legacy);
 
     // Room for the longest byte order mark before anything is decided.

@@ -85,7 +85,7 @@ std::vector<std::vector<ByteSet>> Runs(TextView compare, CompareMode mode, const
 
 std::optional<BytePattern> PatternInMatchingLines(TextView compare, CompareMode mode, const LegacyCodePage& legacy) {
     const std::vector<std::vector<ByteSet>> runs = Runs(compare, mode, legacy);
-    // The rarest set that memchr can scan for anchors the pattern; the run around it is checked.
+    // The run holding the rarest set that memchr can scan for, cut to the part around that set.
     const std::vector<ByteSet>* bestRun = nullptr;
     std::size_t anchor = 0;
     unsigned bestCommonness = 0;
@@ -103,7 +103,7 @@ std::optional<BytePattern> PatternInMatchingLines(TextView compare, CompareMode 
     const std::size_t size = std::min(bestRun->size(), kMaxPatternSize);
     const std::size_t begin = std::min(anchor - std::min(anchor, size / 2), bestRun->size() - size);
     const auto first = bestRun->begin() + static_cast<std::ptrdiff_t>(begin);
-    return BytePattern(std::vector<ByteSet>(first, first + static_cast<std::ptrdiff_t>(size)), anchor - begin);
+    return BytePattern(std::vector<ByteSet>(first, first + static_cast<std::ptrdiff_t>(size)));
 }
 
 }  // namespace tarvik

@@ -1,0 +1,49 @@
+// The byte pattern search finds every occurrence a plain scan finds, also after it has given up
+// scanning for common bytes.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "byte_search.hpp"
+
+namespace tarvik {
+namespace {
+
+bool MatchesAt(const std::vector<ByteSet>& sets, const std::string& text, std::size_t pos) {
+    for (std::size_t j = 0; j < sets.size(); ++j) {
+        if (!sets[j][static_cast<unsigned char>(text[pos + j])]) return false;
+    }
+    return true;
+}
+
+// Texts over three letters with patterns of one or two of them per place: hits are common and
+// occurrences overlap, which drives the search through all its ways of searching.
+TEST(BytePattern, FindsEveryOccurrenceAPlainScanFinds) {
+    std::mt19937 random(77);
+    const auto below = [&random](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+    for (int round = 0; round < 2000; ++round) {
+        std::vector<ByteSet> sets(1 + below(8));
+        for (ByteSet& set : sets) {
+            set.set('a' + below(3));
+            if (below(3) == 0) set.set('a' + below(3));
+        }
+        std::string text;
+        const std::size_t length = below(3000);
+        for (std::size_t i = 0; i < length; ++i) text += static_cast<char>('a' + below(below(2) == 0 ? 1 : 3));
+        std::vector<std::size_t> expected, found;
+        for (std::size_t pos = 0; pos + sets.size() <= text.size(); ++pos) {
+            if (MatchesAt(sets, text, pos)) expected.push_back(pos);
+        }
+        BytePattern pattern(sets);
+        const char* const begin = text.data();
+        const char* const end = begin + text.size();
+        for (const char* from = begin; const char* hit = pattern.Find(from, end); from = hit + 1) {
+            found.push_back(static_cast<std::size_t>(hit - begin));
+        }
+        EXPECT_EQ(found, expected) << text;
+    }
+}
+
+}  // namespace
+}  // namespace tarvik
