@@ -14,8 +14,28 @@ bool CaseLog::Ok(bool condition, std::string_view failure) {
     return condition;
 }
 
+namespace {
+
+// Long texts are shown from a little before their first difference, so the difference stands out.
+constexpr std::size_t kShortText = 120;
+constexpr std::size_t kContextBefore = 20;
+
+std::string Difference(std::wstring_view expected, std::wstring_view got) {
+    if (expected.size() <= kShortText && got.size() <= kShortText) {
+        return "expected " + Show(expected) + ", got " + Show(got);
+    }
+    std::size_t at = 0;
+    while (at < expected.size() && at < got.size() && expected[at] == got[at]) ++at;
+    const std::size_t from = at > kContextBefore ? at - kContextBefore : 0;
+    return "first difference at character " + std::to_string(at) + " of " + std::to_string(expected.size()) +
+           " expected (got " + std::to_string(got.size()) + "): expected ..." +
+           Show(expected.substr(from, kShortText)) + ", got ..." + Show(got.substr(from, kShortText));
+}
+
+}  // namespace
+
 bool CaseLog::Equal(std::string_view what, std::wstring_view expected, std::wstring_view got) {
-    return Ok(expected == got, std::string(what) + ": expected " + Show(expected) + ", got " + Show(got));
+    return Ok(expected == got, std::string(what) + ": " + Difference(expected, got));
 }
 
 bool CaseLog::Equal(std::string_view what, long long expected, long long got) {
