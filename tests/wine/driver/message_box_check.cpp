@@ -3,6 +3,7 @@
 #include "message_box_check.hpp"
 
 #include "deadline.hpp"
+#include "icon_pixels.hpp"
 #include "user_input.hpp"
 #include "window_query.hpp"
 
@@ -36,15 +37,16 @@ void CheckMessageBox(CaseLog& log, HWND box, const std::wstring& expectedText) {
         log.Equal("message box button text", L"OK", TextOf(buttons.front()));
     }
 
-    int icons = 0;
+    std::vector<HWND> icons;
     for (HWND child : ChildrenOfClass(box, L"Static")) {
         const auto style = static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE));
-        if ((style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) &&
-            SendMessageW(child, STM_GETICON, 0, 0) != 0) {
-            ++icons;
+        if ((style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) && SendMessageW(child, STM_GETICON, 0, 0) != 0) {
+            icons.push_back(child);
         }
     }
-    log.Equal("message box visible icons", 1, icons);
+    if (log.Equal("message box visible icons", 1, static_cast<long long>(icons.size()))) {
+        log.Equal("message box icon pixels unlike the error icon (IDI_ERROR)", 0, PixelsUnlike(icons.front(), IDI_ERROR));
+    }
 }
 
 bool CloseMessageBox(CaseLog& log, HWND box, Close how) {
