@@ -3,7 +3,7 @@
 #include "message_box_check.hpp"
 
 #include "deadline.hpp"
-#include "icon_pixels.hpp"
+#include "screen_pixels.hpp"
 #include "user_input.hpp"
 #include "window_query.hpp"
 
@@ -45,7 +45,7 @@ void CheckMessageBox(CaseLog& log, HWND box, const std::wstring& expectedText) {
         }
     }
     if (log.Equal("message box visible icons", 1, static_cast<long long>(icons.size()))) {
-        log.Equal("message box icon pixels unlike the error icon (IDI_ERROR)", 0, PixelsUnlike(icons.front(), IDI_ERROR));
+        log.Equal("message box icon pixels unlike the error icon (IDI_ERROR)", 0, IconPixelsUnlike(icons.front(), IDI_ERROR));
     }
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "deadline.hpp"
+#include "screen_pixels.hpp"
 #include "usage_text.hpp"
 #include "user_input.hpp"
 #include "window_query.hpp"
@@ -18,10 +19,11 @@ struct ExpectedControl {
     int id;
     const wchar_t* className;
     RECT rect;  // left, top, right, bottom in the client area
+    int fontPixels;  // Arial bold: 11.25 and 12 points
 };
 
-constexpr ExpectedControl kLabel1{"Label1", kLabel1Id, L"Static", {8, 8, 8 + 617, 8 + 73}};
-constexpr ExpectedControl kText1{"Text1", kText1Id, L"Edit", {8, 80, 8 + 585, 80 + 249}};
+constexpr ExpectedControl kLabel1{"Label1", kLabel1Id, L"Static", {8, 8, 8 + 617, 8 + 73}, 15};
+constexpr ExpectedControl kText1{"Text1", kText1Id, L"Edit", {8, 80, 8 + 585, 80 + 249}, 16};
 constexpr SIZE kClientSize{602, 339};
 
 void CheckRect(CaseLog& log, const std::string& what, const RECT& expected, const RECT& got) {
@@ -43,6 +45,13 @@ HWND CheckControl(CaseLog& log, HWND window, const ExpectedControl& expected, co
     const std::wstring got = TextOf(control);
     log.Equal(name + " text length", static_cast<long long>(text.size()), static_cast<long long>(got.size()));
     log.Equal(name + " text", text, got);
+    // The first line as the design's font draws it. In Text1 the caret goes to the start of the
+    // second line first, so that it cannot blink into the picture of the first.
+    const std::wstring firstLine = text.substr(0, text.find(L'\r'));
+    SendMessageW(control, EM_SETSEL, firstLine.size() + 2, static_cast<LPARAM>(firstLine.size() + 2));
+    log.Equal(name + " pixels of the first line unlike Arial bold " + std::to_string(expected.fontPixels) + " px", 0,
+              TextPixelsUnlike(control, firstLine, DesignFont(L"Arial", expected.fontPixels, FW_BOLD)));
+    SendMessageW(control, EM_SETSEL, 0, 0);
     return control;
 }
 
