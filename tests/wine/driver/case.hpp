@@ -59,6 +59,7 @@ struct CaseRegistration {
 
 #define TARVIK_CASES_JOIN2(a, b) a##b
 #define TARVIK_CASES_JOIN(a, b) TARVIK_CASES_JOIN2(a, b)
-// At namespace scope in a case file: TARVIK_CASES(std::vector<Case>{...});
+// At namespace scope in a case file, with a function that returns the file's cases:
+//   TARVIK_CASES(FailureCases());
 #define TARVIK_CASES(list) \
     static const ::wine_driver::CaseRegistration TARVIK_CASES_JOIN(registration_, __LINE__)(list)
