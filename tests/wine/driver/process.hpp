@@ -22,7 +22,6 @@ public:
     bool Started() const { return info_.hProcess != nullptr; }
     const std::string& Error() const { return error_; }
     DWORD Id() const { return info_.dwProcessId; }
-    HANDLE Handle() const { return info_.hProcess; }
 
     bool HasEnded() const;
     // Waits until the process has ended or `limit` milliseconds have passed, at most.
