@@ -93,10 +93,16 @@ std::vector<BatchLine> SetVariableLines(const Text& name, const SourcedText& val
     const auto line = [&](TextView guard, Expansion expansion) {
         return BatchLine{Text(guard) + U"SET " + Escape(typedName, expansion).chars + U"=", Escape(value, expansion)};
     };
-    const bool bang = name.find(U'!') != Text::npos || value.chars.find(U'!') != Text::npos;
-    if (!bang) return {line(U"", Expansion::Immediate)};
-    // Each line runs for one kind of caller only: with delayed expansion "!!" becomes empty.
-    return {line(U"IF NOT \"!!\"==\"\" ", Expansion::Immediate), line(U"IF \"!!\"==\"\" ", Expansion::Delayed)};
+    if (name.find(U'!') == Text::npos && value.chars.find(U'!') == Text::npos) {
+        return {line(U"", Expansion::Immediate)};
+    }
+    // With delayed expansion "!!" becomes empty, so the second line runs only for such callers and
+    // sets the exact value after the first line has set a mangled one. Delayed expansion would also
+    // take a "!" or a caret out of the name, making the first line set some other variable for
+    // them, so then the first line is kept from them too.
+    const bool nameChangesWhenDelayed = name.find_first_of(U"!^") != Text::npos;
+    return {line(nameChangesWhenDelayed ? U"IF NOT \"!!\"==\"\" " : U"", Expansion::Immediate),
+            line(U"IF \"!!\"==\"\" ", Expansion::Delayed)};
 }
 
 }  // namespace tarvik

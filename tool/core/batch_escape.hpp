@@ -20,9 +20,9 @@ struct BatchLine {
 };
 
 // The lines that set `name` to `value`. Without "!" in either this is the one line
-// SET name=value, with % doubled and ^ & | < > ( ) " behind a caret. With "!" there are two,
-// each guarded by IF "!!"=="", which tells the caller's delayed expansion: one escaped for cmd's
-// default (delayed expansion off), one for callers that turned it on.
+// SET name=value, with % doubled and ^ & | < > ( ) " behind a caret. With "!" a second line
+// follows, guarded by IF "!!"=="" so that it runs only for callers with delayed expansion on, and
+// escaped for them; when the name holds a "!" or a caret, the first line is guarded the other way.
 // Throws GeneralFailure for what no batch line can carry: NUL, CR, LF or Ctrl-Z anywhere, a name
 // that SET would read differently (empty, holding "=", or starting with a quote, a slash or a
 // delimiter).

@@ -34,7 +34,7 @@ std::vector<Case> EscapeCases() {
         {.name = "escaped: \"!\" adds the line for callers with delayed expansion",
          .tail = L"/t:\"Q!x^\" /c:\"Q\" /e:V",
          .exitStatus = 0,
-         .after = {{L"Value.cmd", "IF NOT \"!!\"==\"\" SET V=!x^^\r\nIF \"!!\"==\"\" SET V=^^^!x^^^^\r\n"}}},
+         .after = {{L"Value.cmd", "SET V=!x^^\r\nIF \"!!\"==\"\" SET V=^^^!x^^^^\r\n"}}},
         {.name = "escaped: a file line keeps its bytes",
          .tail = L"/f:in.txt /c:\"Q\" /e:V",
          .before = {legacyLine},
