@@ -7,6 +7,7 @@
 #include "fake_platform.hpp"
 #include "file_search.hpp"
 #include "general_failure.hpp"
+#include "line_reader.hpp"
 
 namespace tarvik {
 namespace {
@@ -124,6 +125,9 @@ TEST(FileSearch, FindsTheFirstMatchingLine) {
         {"\xC5\xBFtop\n", U"stop", kIgnore, "ſtop"},
         {"stop\n", U"ſtop", kIgnore, "stop"},
         {"is\nIS\n", U"ıſ", kIgnore, "is"},
+        {"x\xC4\xB1" "a\n", U"ıa", kIgnore, "xıa"},
+        {"\xE6\x97\xA5\xC4\xB1" "a\n", U"日ıa", kIgnore, "日ıa"},
+        {"Mi\xC5\xBFsing\n", U"missing", kIgnore, "Miſsing"},
     };
     const LegacyCodePage latin1 = Latin1();
     for (const auto& c : cases) {
@@ -188,9 +192,9 @@ TEST(FileSearch, InvalidUtf16IsAFailure) {
 TEST(FileSearch, AgreesWithTheLineByLineSearchOnRandomFiles) {
     const std::vector<std::string> pieces = {
         "a", "b", "i", "I", "s", "S", "k", " ", "\r", "\n", "\r\n", "\xC3\xA9", "\xC3\x89", "\xC4\xB1",
-        "\xC5\xBF", "\xE9", "\xC4", "\xFF", "\xFD", "\xFE", "\xA5", "\\", "\xEF\xBB\xBF",
+        "\xC5\xBF", "\xE9", "\xC4", "\xFF", "\xFD", "\xFE", "\xA5", "\\", "\xEF\xBB\xBF", "\xD0\xB6", "\xD0\x96",
     };
-    const Text letters = U"abisIASk \\éÉıſ¥";
+    const Text letters = U"abisIASk \\éÉıſ¥ж";
     const LegacyCodePage pages[] = {Latin1(), Scrambled()};
     std::mt19937 random(20261208);
     const auto below = [&random](std::size_t n) { return static_cast<std::size_t>(random() % n); };
@@ -198,13 +202,20 @@ TEST(FileSearch, AgreesWithTheLineByLineSearchOnRandomFiles) {
         std::string bytes = below(8) == 0 ? "\xEF\xBB\xBF" : "";
         const std::size_t count = below(60);
         for (std::size_t i = 0; i < count; ++i) bytes += pieces[below(pieces.size())];
+        const LegacyCodePage& legacy = pages[below(2)];
+        // A third of the compare strings are cut from a line of the file, so that lines match; a
+        // third come from two letters, so that candidates overlap.
         Text compare;
         const std::size_t length = 1 + below(4);
-        // Half of the time from two letters only, so that candidates overlap and lines match.
-        const std::size_t choices = below(2) == 0 ? 2 : letters.size();
-        for (std::size_t i = 0; i < length; ++i) compare += letters[below(choices)];
+        const std::size_t kind = below(3);
+        if (kind == 0) {
+            const std::size_t lineStart = below(bytes.size() + 1);
+            const std::size_t lineEnd = std::min(bytes.find_first_of("\r\n", lineStart), bytes.size());
+            const Text line = DecodeBytesLine(bytes.substr(lineStart, lineEnd - lineStart), legacy).chars;
+            compare = line.substr(below(line.size() + 1), length);
+        }
+        for (std::size_t i = compare.size(); i < length; ++i) compare += letters[below(kind == 1 ? 2 : letters.size())];
         const CompareMode mode = below(2) == 0 ? kExact : kIgnore;
-        const LegacyCodePage& legacy = pages[below(2)];
         const std::size_t block = 4 + below(24);
         const std::size_t chunk = 1 + below(20);
         EXPECT_EQ(Summary(bytes, compare, mode, chunk, block, legacy),

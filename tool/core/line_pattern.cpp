@@ -2,7 +2,9 @@
 // or a legacy line, where each character is one byte of the code page. For every character of the
 // compare string this collects the bytes its matches can consist of in both kinds of line; where
 // the two kinds agree on one byte per character, or only one kind can match at all, consecutive
-// characters give consecutive byte sets. The search needs one such run, not the whole string.
+// characters give consecutive byte sets. A character whose matches differ in byte count (`i`
+// ignoring case also matches the two-byte `ı`) ends a run with the set of its first bytes and
+// starts the next with the set of its last bytes. The search needs one run, not the whole string.
 #include "line_pattern.hpp"
 
 #include <algorithm>
@@ -21,6 +23,8 @@ struct CharacterBytes {
     // encodings differ in length, or when no matching character can occur in a UTF-8 line.
     std::vector<ByteSet> utf8;
     bool inUtf8 = false;  // some matching character can occur in a UTF-8 line
+    // Valid UTF-8 lines: the first and the last bytes of the encodings, whatever their lengths.
+    ByteSet first, last;
     // Legacy lines: the bytes the code page turns into a matching character.
     ByteSet legacy;
 };
@@ -38,6 +42,8 @@ CharacterBytes BytesOf(char32_t c, CompareMode mode, const LegacyCodePage& legac
         const std::string encoded = EncodeUtf8Lossless(TextView(&v, 1));
         if (!bytes.inUtf8) width = encoded.size(), bytes.utf8.resize(width);
         bytes.inUtf8 = true;
+        bytes.first.set(static_cast<unsigned char>(encoded.front()));
+        bytes.last.set(static_cast<unsigned char>(encoded.back()));
         if (encoded.size() != width) {
             sameWidth = false;
             continue;
@@ -60,24 +66,28 @@ std::vector<std::vector<ByteSet>> Runs(TextView compare, CompareMode mode, const
     const bool legacyLines = std::all_of(chars.begin(), chars.end(), [](const CharacterBytes& c) { return c.legacy.any(); });
 
     std::vector<std::vector<ByteSet>> runs(1);
-    const auto breakRun = [&runs] {
-        if (!runs.back().empty()) runs.emplace_back();
+    const auto breakAt = [&runs](const ByteSet& first, const ByteSet& last) {
+        runs.back().push_back(first);
+        runs.push_back({last});
     };
     for (const CharacterBytes& c : chars) {
         if (utf8Lines && legacyLines) {
             if (c.utf8.size() == 1) {
                 runs.back().push_back(c.utf8[0] | c.legacy);
             } else {
-                breakRun();
+                breakAt(c.first | c.legacy, c.last | c.legacy);
             }
         } else if (utf8Lines) {
-            if (c.utf8.empty()) breakRun();
-            runs.back().insert(runs.back().end(), c.utf8.begin(), c.utf8.end());
+            if (c.utf8.empty()) {
+                breakAt(c.first, c.last);
+            } else {
+                runs.back().insert(runs.back().end(), c.utf8.begin(), c.utf8.end());
+            }
         } else if (legacyLines) {
             runs.back().push_back(c.legacy);
         }
     }
-    if (runs.back().empty()) runs.pop_back();
+    if (!utf8Lines && !legacyLines) runs.clear();
     return runs;
 }
 
