@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "deadline.hpp"
+
 namespace wine_driver {
 namespace {
 
@@ -59,9 +61,21 @@ int Unlike(HDC a, POINT atA, HDC b, SIZE size) {
     return unlike;
 }
 
-}  // namespace
+// Wine paints into a surface of the process and hands it to the X server a little later, so the
+// screen may still show an older picture: look again until it matches or the time is up.
+template <typename Measure>
+int SettledUnlike(Measure measure) {
+    constexpr DWORD kSettleMs = 5000;
+    const Deadline deadline(kSettleMs);
+    int unlike = measure();
+    while (unlike != 0 && !deadline.Passed()) {
+        Sleep(deadline.Remaining(50));
+        unlike = measure();
+    }
+    return unlike;
+}
 
-int IconPixelsUnlike(HWND iconControl, LPCWSTR systemIcon) {
+int IconPixelsUnlikeNow(HWND iconControl, LPCWSTR systemIcon) {
     RECT client{};
     if (!GetClientRect(iconControl, &client) || client.right <= 0 || client.bottom <= 0) return -1;
     const SIZE size{client.right, client.bottom};
@@ -76,7 +90,7 @@ int IconPixelsUnlike(HWND iconControl, LPCWSTR systemIcon) {
     return Unlike(shown.Dc(), {0, 0}, drawn.Dc(), size);
 }
 
-int TextPixelsUnlike(HWND control, const std::wstring& line, const LOGFONTW& font) {
+int TextPixelsUnlikeNow(HWND control, const std::wstring& line, const LOGFONTW& font) {
     // Margins of labels and edit controls are a few pixels at most.
     constexpr int kLargestOffset = 8;
     RECT client{};
@@ -111,6 +125,16 @@ int TextPixelsUnlike(HWND control, const std::wstring& line, const LOGFONTW& fon
     }
     DeleteObject(handle);
     return best;
+}
+
+}  // namespace
+
+int IconPixelsUnlike(HWND iconControl, LPCWSTR systemIcon) {
+    return SettledUnlike([&] { return IconPixelsUnlikeNow(iconControl, systemIcon); });
+}
+
+int TextPixelsUnlike(HWND control, const std::wstring& line, const LOGFONTW& font) {
+    return SettledUnlike([&] { return TextPixelsUnlikeNow(control, line, font); });
 }
 
 LOGFONTW DesignFont(const wchar_t* face, int pixelHeight, int weight) {
