@@ -24,8 +24,25 @@ if ! window=$(timeout 60 xdotool search --sync --onlyvisible --name "^${title}\$
 fi
 echo "ok   window '$title' is X window $window"
 
+# Wine hands what it painted to the X server a little later: take pictures until two in a row
+# agree and the window shows more than a blank area.
 rm -f "$output"
-import -window root "$output"
+previous=""
+deadline=$((SECONDS + 30))
+while ((SECONDS < deadline)); do
+    import -window root "$dir/screen.png"
+    current=$(md5sum <"$dir/screen.png")
+    if [[ $current == "$previous" ]] && (($(import -window "$window" -format '%k' info:) > 2)); then
+        cp "$dir/screen.png" "$output"
+        break
+    fi
+    previous=$current
+done
+if [[ ! -f $output ]]; then
+    echo "FAIL the screen did not settle on a painted window"
+    kill "$tarvik_pid" 2>/dev/null || true
+    exit 1
+fi
 echo "ok   screenshot: $output ($(identify -format '%wx%h' "$output"))"
 
 xdotool windowfocus --sync "$window" key --clearmodifiers alt+F4
