@@ -2,6 +2,7 @@
 // 96 dots per inch, which the test display uses.
 #include "usage_window_check.hpp"
 
+#include <initializer_list>
 #include <string>
 
 #include "deadline.hpp"
@@ -59,6 +60,26 @@ bool HasStyle(HWND window, DWORD bits) {
     return (static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)) & bits) == bits;
 }
 
+// Widening and heightening the window shows empty space beside and below the controls: neither
+// moves nor changes size.
+void CheckResizeKeepsControls(CaseLog& log, HWND window) {
+    constexpr int kGrowth = 120;
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + kGrowth, frame.bottom - frame.top + kGrowth,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    GetClientRect(window, &client);
+    log.Equal("client width after widening", kClientSize.cx + kGrowth, client.right);
+    for (const ExpectedControl* control : {&kLabel1, &kText1}) {
+        if (HWND child = GetDlgItem(window, control->id)) {
+            CheckRect(log, std::string(control->name) + " after resizing", control->rect, RectInParent(child));
+        }
+    }
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 void CheckUsageWindow(CaseLog& log, HWND window) {
@@ -91,6 +112,8 @@ void CheckUsageWindow(CaseLog& log, HWND window) {
         log.Ok(!HasStyle(text, WS_HSCROLL), "Text1: expected no WS_HSCROLL");
         log.Ok(!HasStyle(text, ES_AUTOHSCROLL), "Text1: expected no ES_AUTOHSCROLL, so that long lines wrap");
     }
+
+    CheckResizeKeepsControls(log, window);
 
     GUITHREADINFO thread{};
     thread.cbSize = sizeof thread;
