@@ -110,7 +110,7 @@ std::optional<SourcedText> FindFirstMatchingLineByLines(ByteReader& reader, Text
 
 std::optional<SourcedText> FindFirstMatchingLine(ByteReader& reader, TextView compare, CompareMode mode,
                                                  const LegacyCodePage& legacy, std::size_t blockSize) {
-    std::optional<BytePattern> pattern = PatternInMatchingLines(compare, mode, legacy);
+    std::optional<LinePattern> pattern = PatternInMatchingLines(compare, mode, legacy);
     if (!pattern) return FindFirstMatchingLineByLines(reader, compare, mode, legacy);
 
     // Room for the longest byte order mark before anything is decided.
@@ -128,17 +128,20 @@ std::optional<SourcedText> FindFirstMatchingLine(ByteReader& reader, TextView co
     std::size_t lineStart = (read >= 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF) ? 3 : 0;
     std::size_t scan = lineStart;
     std::size_t checked = lineStart;
-    const std::size_t reach = pattern->size() - 1;
+    BytePattern& search = pattern->search;
+    const std::size_t reach = search.size() - 1;
     for (;;) {
         const char* const data = block.data();
         const char* const end = data + block.size();
-        if (const char* hit = pattern->Find(data + scan, end)) {
+        if (const char* hit = search.Find(data + scan, end)) {
             const char* from = std::min(data + std::max(lineStart, checked), hit);
             const char* begin = AfterLastLineEnd(from, hit);
             if (begin == from) begin = data + lineStart;
-            const char* stop = FirstLineEnd(hit + pattern->size(), end);
+            const char* stop = FirstLineEnd(hit + search.size(), end);
             if (stop != end || block.AtEnd()) {
-                if (auto line = MatchingLine(begin, stop, compare, mode, legacy)) return line;
+                if (HoldsEveryPart(*pattern, begin, stop)) {
+                    if (auto line = MatchingLine(begin, stop, compare, mode, legacy)) return line;
+                }
                 lineStart = scan = checked = static_cast<std::size_t>(stop - data);
                 continue;
             }

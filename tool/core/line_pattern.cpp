@@ -16,6 +16,9 @@ namespace {
 
 // Longer patterns check no better; a bound keeps the pattern small whatever the compare string.
 constexpr std::size_t kMaxPatternSize = 32;
+// Roughly ByteCommonness summed over the bytes of ordinary text: a set's share of it estimates how
+// likely a byte of text is in the set.
+constexpr double kCommonnessOfAllText = 640;
 
 // The bytes a match of one compare character can consist of.
 struct CharacterBytes {
@@ -93,27 +96,42 @@ std::vector<std::vector<ByteSet>> Runs(TextView compare, CompareMode mode, const
 
 }  // namespace
 
-std::optional<BytePattern> PatternInMatchingLines(TextView compare, CompareMode mode, const LegacyCodePage& legacy) {
-    const std::vector<std::vector<ByteSet>> runs = Runs(compare, mode, legacy);
-    // The run holding the rarest set that memchr can scan for, cut to the part around that set.
-    const std::vector<ByteSet>* bestRun = nullptr;
-    std::size_t anchor = 0;
-    unsigned bestCommonness = 0;
+std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode mode, const LegacyCodePage& legacy) {
+    std::vector<std::vector<ByteSet>> runs = Runs(compare, mode, legacy);
+    // Each run, cut to the part around its rarest set that memchr can scan for, is scored by how
+    // likely text holds it by chance; the least likely is searched for.
+    std::optional<std::vector<ByteSet>> best;
+    double bestChance = 0;
     for (const auto& run : runs) {
+        std::optional<std::size_t> anchor;
         for (std::size_t j = 0; j < run.size(); ++j) {
             if (run[j].count() > BytePattern::kMaxAnchorBytes) continue;
-            const unsigned commonness = ByteCommonness(run[j]);
-            if (bestRun == nullptr || commonness < bestCommonness ||
-                (commonness == bestCommonness && run.size() > bestRun->size())) {
-                bestRun = &run, anchor = j, bestCommonness = commonness;
-            }
+            if (!anchor || ByteCommonness(run[j]) < ByteCommonness(run[*anchor])) anchor = j;
         }
+        if (!anchor) continue;
+        const std::size_t size = std::min(run.size(), kMaxPatternSize);
+        const std::size_t begin = std::min(*anchor - std::min(*anchor, size / 2), run.size() - size);
+        std::vector<ByteSet> part(run.begin() + static_cast<std::ptrdiff_t>(begin),
+                                  run.begin() + static_cast<std::ptrdiff_t>(begin + size));
+        double chance = 1;
+        for (const ByteSet& set : part) chance *= std::min(1.0, ByteCommonness(set) / kCommonnessOfAllText);
+        if (!best || chance < bestChance) best = std::move(part), bestChance = chance;
     }
-    if (bestRun == nullptr) return std::nullopt;
-    const std::size_t size = std::min(bestRun->size(), kMaxPatternSize);
-    const std::size_t begin = std::min(anchor - std::min(anchor, size / 2), bestRun->size() - size);
-    const auto first = bestRun->begin() + static_cast<std::ptrdiff_t>(begin);
-    return BytePattern(std::vector<ByteSet>(first, first + static_cast<std::ptrdiff_t>(size)));
+    if (!best) return std::nullopt;
+    return LinePattern{BytePattern(std::move(*best)), std::move(runs)};
+}
+
+bool HoldsEveryPart(const LinePattern& pattern, const char* begin, const char* end) {
+    const auto holds = [begin, end](const std::vector<ByteSet>& part) {
+        const auto size = static_cast<std::ptrdiff_t>(part.size());
+        for (const char* p = begin; end - p >= size; ++p) {
+            std::size_t j = 0;
+            while (j < part.size() && part[j][static_cast<unsigned char>(p[j])]) ++j;
+            if (j == part.size()) return true;
+        }
+        return false;
+    };
+    return std::all_of(pattern.parts.begin(), pattern.parts.end(), holds);
 }
 
 }  // namespace tarvik

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "byte_search.hpp"
 #include "find.hpp"
@@ -10,8 +11,17 @@
 
 namespace tarvik {
 
-// A pattern found in every line (UTF-8 or legacy) that contains `compare` in `mode`, or nothing
-// when no useful one exists; lines holding it may still not match.
-std::optional<BytePattern> PatternInMatchingLines(TextView compare, CompareMode mode, const LegacyCodePage& legacy);
+// The byte runs that every line (UTF-8 or legacy) containing the compare string holds; lines
+// holding them may still not match.
+struct LinePattern {
+    BytePattern search;                       // the most selective run, to scan the file for
+    std::vector<std::vector<ByteSet>> parts;  // all of them, to rule out lines before decoding
+};
+
+// Nothing when the compare string gives no run that can be scanned for.
+std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode mode, const LegacyCodePage& legacy);
+
+// False when [begin, end) lacks one of the parts, so that it cannot match.
+bool HoldsEveryPart(const LinePattern& pattern, const char* begin, const char* end);
 
 }  // namespace tarvik
