@@ -51,6 +51,13 @@ std::vector<Case> FailureCases() {
                          Close::OkCommand, Close::WmClose);
     stale.before = {{L"ERROR.txt", "old error\r\n"}, {L"value.cmd", "SET RETU=old\r\n"}};
     cases.push_back(stale);
+    // A directory where the error file goes: the report cannot be written, the windows still show.
+    Case unwritable = Failure("kind 2 with error.txt unwritable: status 22", L"/t:\"ABCD\"", ErrorKind::CommandError,
+                              {}, Close::OkButton, Close::WmClose);
+    unwritable.before = {{L"error.txt", {}, true}};
+    unwritable.after = unwritable.before;
+    unwritable.exitStatus = 20 + static_cast<unsigned long>(ErrorKind::CommandError);
+    cases.push_back(unwritable);
     return cases;
 }
 

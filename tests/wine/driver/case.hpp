@@ -12,6 +12,7 @@ namespace wine_driver {
 struct File {
     std::wstring name;
     std::string bytes;
+    bool directory = false;  // a directory of that name instead, e.g. to make a write fail
 };
 
 // How the driver gets rid of a window, each the way a user could.

@@ -77,24 +77,35 @@ bool WalkWindows(CaseLog& log, const Case& testCase, const Process& process, con
     return true;
 }
 
+std::string Kind(const File& file) { return file.directory ? "directory" : "file"; }
+
 void CheckFiles(CaseLog& log, const Case& testCase, const std::wstring& toolDirectory, const std::wstring& currentDirectory) {
-    std::map<std::wstring, std::string> left;
+    std::map<std::wstring, File> left;
     for (const std::wstring& name : ListDirectory(toolDirectory)) {
-        if (name != kExecutable) left[name] = ReadBytes(toolDirectory + L"\\" + name);
+        const std::wstring path = toolDirectory + L"\\" + name;
+        if (name == kExecutable) continue;
+        left[name] = IsDirectory(path) ? File{name, {}, true} : File{name, ReadBytes(path)};
     }
     log.Note("files left beside Tarvik.exe:");
-    for (const auto& [name, bytes] : left) log.Note("  " + Utf8(name) + " = " + ShowBytes(bytes));
-
-    std::map<std::wstring, std::string> expected;
-    for (const File& file : testCase.after) expected[file.name] = FillToolDirectory(file.bytes, toolDirectory);
-    for (const auto& [name, bytes] : expected) {
-        const auto found = left.find(name);
-        if (log.Ok(found != left.end(), "expected the file " + Utf8(name) + ", got none")) {
-            log.EqualBytes("file " + Utf8(name), bytes, found->second);
-        }
+    for (const auto& [name, file] : left) {
+        log.Note("  " + Utf8(name) + (file.directory ? " (a directory)" : " = " + ShowBytes(file.bytes)));
     }
-    for (const auto& [name, bytes] : left) {
-        log.Ok(expected.count(name) > 0, "expected no file " + Utf8(name) + ", got one");
+
+    std::map<std::wstring, File> expected;
+    for (const File& file : testCase.after) {
+        expected[file.name] = {file.name, FillToolDirectory(file.bytes, toolDirectory), file.directory};
+    }
+    for (const auto& [name, file] : expected) {
+        const auto found = left.find(name);
+        if (!log.Ok(found != left.end(), "expected the " + Kind(file) + " " + Utf8(name) + ", got none")) continue;
+        if (!log.Ok(found->second.directory == file.directory,
+                    Utf8(name) + ": expected a " + Kind(file) + ", got a " + Kind(found->second))) {
+            continue;
+        }
+        if (!file.directory) log.EqualBytes("file " + Utf8(name), file.bytes, found->second.bytes);
+    }
+    for (const auto& [name, file] : left) {
+        log.Ok(expected.count(name) > 0, "expected no " + Kind(file) + " " + Utf8(name) + ", got one");
     }
     const std::vector<std::wstring> strays = ListDirectory(currentDirectory);
     log.Ok(strays.empty(), "expected nothing in the current directory, got " +
@@ -115,7 +126,9 @@ bool RunCase(const Case& testCase, const std::wstring& tarvik) {
     const std::wstring executable = toolDirectory + L"\\" + kExecutable;
     log.Ok(CopyFileW(tarvik.c_str(), executable.c_str(), TRUE) != FALSE, "could not copy " + Utf8(tarvik));
     for (const File& file : testCase.before) {
-        log.Ok(WriteBytes(toolDirectory + L"\\" + file.name, file.bytes), "could not write " + Utf8(file.name));
+        const std::wstring path = toolDirectory + L"\\" + file.name;
+        log.Ok(file.directory ? CreateDirectoryW(path.c_str(), nullptr) != FALSE : WriteBytes(path, file.bytes),
+               "could not make " + Utf8(file.name));
     }
 
     const std::wstring commandLine = testCase.tail.empty() ? kExecutable : kExecutable + (L" " + testCase.tail);

@@ -9,8 +9,7 @@ namespace {
 void RemoveTree(const std::wstring& path) {
     for (const std::wstring& name : ListDirectory(path)) {
         const std::wstring child = path + L"\\" + name;
-        const DWORD attributes = GetFileAttributesW(child.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        if (IsDirectory(child)) {
             RemoveTree(child);
         } else {
             SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -49,6 +48,11 @@ std::wstring ScratchDir::MakeSubdirectory(const std::wstring& name) const {
     std::wstring path = path_ + L"\\" + name;
     CreateDirectoryW(path.c_str(), nullptr);
     return path;
+}
+
+bool IsDirectory(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes) {

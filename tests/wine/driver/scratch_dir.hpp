@@ -24,6 +24,7 @@ private:
 };
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes);
+bool IsDirectory(const std::wstring& path);
 std::string ReadBytes(const std::wstring& path);
 // Names of the entries of a directory, without "." and "..", as the file system spells them.
 std::vector<std::wstring> ListDirectory(const std::wstring& directory);
