@@ -59,6 +59,13 @@ bool WalkWindows(CaseLog& log, const Case& testCase, const Process& process, con
         HWND box = ExpectWindow(log, process, L"#32770", "message box");
         if (!box) return false;
         CheckMessageBox(log, box, FillToolDirectory(testCase.messageBox->text, toolDirectory));
+        // The report is on disk before the box shows.
+        for (const File& file : testCase.after) {
+            if (file.name == L"error.txt" && !file.directory) {
+                log.EqualBytes("error.txt while the message box is shown", FillToolDirectory(file.bytes, toolDirectory),
+                               ReadBytes(toolDirectory + L"\\error.txt"));
+            }
+        }
         if (!CloseMessageBox(log, box, testCase.messageBox->close)) return false;
     }
     if (testCase.usageWindow) {
