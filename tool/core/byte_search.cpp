@@ -1,8 +1,8 @@
 // The search looks for the rarest place of the pattern with memchr, which the C library
 // vectorises, and checks the other places around each hit. Each hit costs a memchr call, so when
 // the bytes of that place prove common in the data the search takes the next rarest place, for
-// the rest of the file, and when all of them are common it skips instead: a Horspool loop that
-// steps by up to the pattern size.
+// the rest of the file. When all of them are common it keeps the least common one, and if even
+// that hits too often it skips instead: a Horspool loop that steps by up to the pattern size.
 #include "byte_search.hpp"
 
 #include <algorithm>
@@ -31,8 +31,11 @@ constexpr std::array<unsigned char, 256> MakeCommonness() {
 constexpr std::array<unsigned char, 256> kCommonness = MakeCommonness();
 
 // A place proves common with more hits than one per this many bytes scanned, counted from this
-// many hits on. Skipping is only worth it for patterns this long.
+// many hits on; the place kept when all are common gives way to skipping at the second bound,
+// where a memchr call per hit costs more than skipping does. Skipping is only worth it for
+// patterns this long.
 constexpr std::size_t kBytesPerHit = 256;
+constexpr std::size_t kBytesPerHitForSkipping = 32;
 constexpr std::size_t kHitsBeforeSwitching = 16;
 constexpr std::size_t kMinSizeForSkipping = 4;
 
@@ -52,6 +55,7 @@ BytePattern::BytePattern(std::vector<ByteSet> sets) : sets_(std::move(sets)) {
         if (sets_[j].count() <= kMaxAnchorBytes) anchors_.push_back(j);
     }
     assert(!anchors_.empty());
+    bytesPerHit_.resize(anchors_.size());
     std::stable_sort(anchors_.begin(), anchors_.end(),
                      [this](std::size_t a, std::size_t b) { return ByteCommonness(sets_[a]) < ByteCommonness(sets_[b]); });
     const std::size_t last = sets_.size() - 1;
@@ -71,17 +75,27 @@ bool BytePattern::MatchesAt(const char* p) const {
 }
 
 const char* BytePattern::Find(const char* begin, const char* end) {
-    for (; current_ < anchors_.size(); ++current_) {
+    while (!skipping_) {
         const char* resume = nullptr;
-        const char* found = FindByAnchor(anchors_[current_], begin, end, resume);
+        const char* found = FindByAnchor(begin, end, resume);
         if (resume == nullptr) return found;
         begin = resume;
+        GiveUpAnchor();
     }
     return FindBySkipping(begin, end);
 }
 
-const char* BytePattern::FindByAnchor(std::size_t place, const char* begin, const char* end,
-                                      const char*& resume) const {
+void BytePattern::GiveUpAnchor() {
+    if (settled_) {
+        skipping_ = true;
+    } else if (++current_ == anchors_.size()) {
+        settled_ = true;
+        current_ = static_cast<std::size_t>(std::max_element(bytesPerHit_.begin(), bytesPerHit_.end()) - bytesPerHit_.begin());
+    }
+}
+
+const char* BytePattern::FindByAnchor(const char* begin, const char* end, const char*& resume) {
+    const std::size_t place = anchors_[current_];
     const std::size_t width = sets_.size();
     if (static_cast<std::size_t>(end - begin) < width) return nullptr;
     // Anchor bytes can only start occurrences in [first, last).
@@ -100,12 +114,15 @@ const char* BytePattern::FindByAnchor(std::size_t place, const char* begin, cons
         bytes[count] = static_cast<unsigned char>(b);
         next[count++] = scan(first, static_cast<unsigned char>(b));
     }
-    const bool canGiveUp = current_ + 1 < anchors_.size() || width >= kMinSizeForSkipping;
+    const bool canGiveUp = !settled_ || width >= kMinSizeForSkipping;
+    const std::size_t bound = settled_ ? kBytesPerHitForSkipping : kBytesPerHit;
     for (std::size_t hits = 1;; ++hits) {
         const char* hit = *std::min_element(next.begin(), next.begin() + static_cast<std::ptrdiff_t>(count));
         if (hit == last) return nullptr;
         if (MatchesAt(hit - place)) return hit - place;
-        if (canGiveUp && hits >= kHitsBeforeSwitching && hits * kBytesPerHit > static_cast<std::size_t>(hit - first)) {
+        const auto scanned = static_cast<std::size_t>(hit - first);
+        if (canGiveUp && hits >= kHitsBeforeSwitching && hits * bound > scanned) {
+            bytesPerHit_[current_] = scanned / hits;
             resume = hit - place + 1;
             return nullptr;
         }

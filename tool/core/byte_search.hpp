@@ -33,13 +33,19 @@ public:
 private:
     bool MatchesAt(const char* p) const;
     // nullptr with `resume` set when the anchor's bytes proved common: search on from there.
-    const char* FindByAnchor(std::size_t place, const char* begin, const char* end, const char*& resume) const;
+    const char* FindByAnchor(const char* begin, const char* end, const char*& resume);
+    void GiveUpAnchor();
     const char* FindBySkipping(const char* begin, const char* end) const;
 
     std::vector<ByteSet> sets_;
-    // Places to scan for, the expected rarest first; anchors_[current_] is in use.
+    // Places to scan for, the expected rarest first; anchors_[current_] is in use. Each is tried
+    // in turn until one proves rare; if none does, the one with the fewest hits is kept
+    // (`settled_`) until it proves common even for that, and then the search skips.
     std::vector<std::size_t> anchors_;
+    std::vector<std::size_t> bytesPerHit_;  // as measured when an anchor was given up
     std::size_t current_ = 0;
+    bool settled_ = false;
+    bool skipping_ = false;
     // How far the pattern may move on when its last place holds a byte (Horspool's table).
     std::array<unsigned char, 256> skip_{};
 };
