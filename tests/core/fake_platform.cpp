@@ -70,14 +70,7 @@ void FakePlatform::WriteFile(const Text& name, std::string_view bytes) {
 
 std::string FakePlatform::EncodeText(TextView text) { return Utf8(text); }
 
-const LegacyCodePage& FakePlatform::LegacyCharacters() {
-    static const LegacyCodePage latin1 = [] {
-        LegacyCodePage page{};
-        for (std::size_t b = 0; b < page.size(); ++b) page[b] = static_cast<char32_t>(b);
-        return page;
-    }();
-    return latin1;
-}
+const LegacyCodePage& FakePlatform::LegacyCharacters() { return Latin1CodePage(); }
 
 void FakePlatform::ShowMessageBox(const Text& message) {
     if (failMessageBox) throw GeneralFailure("injected message box fault");

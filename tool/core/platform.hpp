@@ -28,6 +28,9 @@ public:
 // The character each byte stands for in a file that is neither UTF-8 nor UTF-16.
 using LegacyCodePage = std::array<char32_t, 256>;
 
+// Each byte standing for the code point of its value (ISO 8859-1).
+const LegacyCodePage& Latin1CodePage();
+
 class Platform {
 public:
     virtual ~Platform() = default;

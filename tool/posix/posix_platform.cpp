@@ -218,15 +218,8 @@ void PosixPlatform::WriteFile(const Text& name, std::string_view bytes) {
 
 std::string PosixPlatform::EncodeText(TextView text) { return EncodeUtf8Lossless(text); }
 
-const LegacyCodePage& PosixPlatform::LegacyCharacters() {
-    // One byte per character, each byte standing for the code point of its value.
-    static const LegacyCodePage identity = [] {
-        LegacyCodePage page{};
-        for (std::size_t b = 0; b < page.size(); ++b) page[b] = static_cast<char32_t>(b);
-        return page;
-    }();
-    return identity;
-}
+// No code page is configured on Linux: one byte per character, each its own code point.
+const LegacyCodePage& PosixPlatform::LegacyCharacters() { return Latin1CodePage(); }
 
 void PosixPlatform::ShowMessageBox(const Text& message) {
     std::cerr << ForTerminal(EncodeUtf8Lossless(message)) << std::endl;
