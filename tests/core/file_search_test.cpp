@@ -15,16 +15,10 @@ namespace {
 using namespace std::string_literals;
 using testing::FakePlatform;
 
-LegacyCodePage Latin1() {
-    LegacyCodePage page{};
-    for (std::size_t b = 0; b < page.size(); ++b) page[b] = static_cast<char32_t>(b);
-    return page;
-}
-
 // A code page that puts non-ASCII characters on ASCII bytes and case variants of ASCII letters on
 // high bytes, so that no byte can be taken for the character of its value.
 LegacyCodePage Scrambled() {
-    LegacyCodePage page = Latin1();
+    LegacyCodePage page = Latin1CodePage();
     page[0x5C] = U'¥', page[0xA5] = U'\\';
     page[0xFD] = U'ı', page[0xDD] = U'İ', page[0xFE] = U'ſ';
     return page;
@@ -129,7 +123,7 @@ TEST(FileSearch, FindsTheFirstMatchingLine) {
         {"\xE6\x97\xA5\xC4\xB1" "a\n", U"日ıa", kIgnore, "日ıa"},
         {"Mi\xC5\xBFsing\n", U"missing", kIgnore, "Miſsing"},
     };
-    const LegacyCodePage latin1 = Latin1();
+    const LegacyCodePage& latin1 = Latin1CodePage();
     for (const auto& c : cases) {
         const auto expected = Search(c.bytes, c.compare, c.mode, 1 << 20, std::nullopt, latin1);
         EXPECT_EQ(Utf8Of(expected), c.line) << Printable(c.bytes);
@@ -143,7 +137,7 @@ TEST(FileSearch, FindsTheFirstMatchingLine) {
 }
 
 TEST(FileSearch, KeepsTheBytesOfALegacyLine) {
-    const auto found = Search("plain\ncaf\xE9\n", U"café", kExact, 2, 4, Latin1());
+    const auto found = Search("plain\ncaf\xE9\n", U"café", kExact, 2, 4, Latin1CodePage());
     ASSERT_TRUE(found);
     EXPECT_EQ(found->source, TextSource::FileLegacy);
     EXPECT_EQ(found->legacyBytes, "caf\xE9");
@@ -177,14 +171,14 @@ TEST(FileSearch, StopsReadingAtTheMatchingLine) {
     platform.files["f"] = "x\nneedle\n" + std::string(100, 'y');
     platform.failReadAfter = 16;
     const auto reader = platform.OpenForReading(U"f");
-    EXPECT_TRUE(FindFirstMatchingLine(*reader, U"needle", kExact, Latin1(), 16));
+    EXPECT_TRUE(FindFirstMatchingLine(*reader, U"needle", kExact, Latin1CodePage(), 16));
 }
 
 TEST(FileSearch, InvalidUtf16IsAFailure) {
     FakePlatform platform;
     platform.files["f"] = "\xFF\xFE\x00\xDC"s;
     const auto reader = platform.OpenForReading(U"f");
-    EXPECT_THROW(FindFirstMatchingLine(*reader, U"a", kExact, Latin1(), 8), GeneralFailure);
+    EXPECT_THROW(FindFirstMatchingLine(*reader, U"a", kExact, Latin1CodePage(), 8), GeneralFailure);
 }
 
 // Random files over pieces that stress line ends, UTF-8 and its errors, and the letters whose
@@ -195,7 +189,7 @@ TEST(FileSearch, AgreesWithTheLineByLineSearchOnRandomFiles) {
         "\xC5\xBF", "\xE9", "\xC4", "\xFF", "\xFD", "\xFE", "\xA5", "\\", "\xEF\xBB\xBF", "\xD0\xB6", "\xD0\x96",
     };
     const Text letters = U"abisIASk \\éÉıſ¥ж";
-    const LegacyCodePage pages[] = {Latin1(), Scrambled()};
+    const LegacyCodePage pages[] = {Latin1CodePage(), Scrambled()};
     std::mt19937 random(20261208);
     const auto below = [&random](std::size_t n) { return static_cast<std::size_t>(random() % n); };
     for (int round = 0; round < 3000; ++round) {
@@ -230,7 +224,7 @@ TEST(FileSearch, AgreesWithTheLineByLineSearchOnRandomFiles) {
 TEST(FileSearch, AgreesWithTheLineByLineSearchWhenHitsAreCommon) {
     const std::vector<std::string> pieces = {"q", "u", "o", "t", "a", " ", "e", "x", "c", "d", "Q", "X", "\n", "\r"};
     const Text compares[] = {U"quota exceeded", U"QUOTA EXCEEDED", U"a quota", U"exceeded"};
-    const LegacyCodePage latin1 = Latin1();
+    const LegacyCodePage& latin1 = Latin1CodePage();
     std::mt19937 random(8122026);
     const auto below = [&random](std::size_t n) { return static_cast<std::size_t>(random() % n); };
     for (int round = 0; round < 300; ++round) {
