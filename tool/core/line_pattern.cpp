@@ -4,7 +4,8 @@
 // the two kinds agree on one byte per character, or only one kind can match at all, consecutive
 // characters give consecutive byte sets. A character whose matches differ in byte count (`i`
 // ignoring case also matches the two-byte `ı`) ends a run with the set of its first bytes and
-// starts the next with the set of its last bytes. The search needs one run, not the whole string.
+// starts the next with the set of its last bytes. The search scans for one run and looks for the
+// others only in a hit's line.
 #include "line_pattern.hpp"
 
 #include <algorithm>
