@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (const bool delayed : {false, true}) {
         BatchEnvironment environment = Decoys();
-        FUZZ_CHECK(tarvik::testing::RunBatchFile(file, environment, delayed).empty());
+        FUZZ_CHECK(tarvik::testing::RunResultFile(file, environment, delayed).empty());
         BatchEnvironment expected = Decoys();
         if (value.empty()) {
             expected.erase(name);

@@ -15,7 +15,7 @@ namespace {
 void CheckResultFile(const std::string& file) {
     for (const bool delayed : {false, true}) {
         tarvik::testing::BatchEnvironment environment{{"PATH", "C:\\Windows"}};
-        const std::vector<std::string> hazards = tarvik::testing::RunBatchFile(file, environment, delayed);
+        const std::vector<std::string> hazards = tarvik::testing::RunResultFile(file, environment, delayed);
         FUZZ_CHECK(hazards.empty());
         FUZZ_CHECK(environment.size() <= 2);
     }

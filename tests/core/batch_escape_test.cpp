@@ -31,22 +31,9 @@ SourcedText Legacy(const std::string& bytes) {
 }
 
 // Runs the file in a decoy environment; it must set exactly `name` to `value` and do nothing else.
-// For callers with delayed expansion, an unguarded first line may expand variables into the value
-// it sets, because the second line then sets the exact value; nothing else is allowed there either.
 void ExpectSetsExactly(const std::string& file, const std::string& name, const std::string& value, bool delayed) {
     BatchEnvironment environment = Decoys();
-    std::vector<std::string> hazards;
-    const auto firstEnd = file.find("\r\n") + 2;
-    if (delayed && firstEnd < file.size() && file.rfind("IF ", 0) != 0) {
-        for (const std::string& hazard : RunBatchFile(file.substr(0, firstEnd), environment, delayed)) {
-            if (hazard.rfind("delayed expansion", 0) != 0) hazards.push_back(hazard);
-        }
-        for (const std::string& hazard : RunBatchFile(file.substr(firstEnd), environment, delayed)) {
-            hazards.push_back(hazard);
-        }
-    } else {
-        hazards = RunBatchFile(file, environment, delayed);
-    }
+    const std::vector<std::string> hazards = RunResultFile(file, environment, delayed);
     EXPECT_TRUE(hazards.empty()) << "delayed=" << delayed << " file: " << file << " first hazard: " << hazards.front();
     BatchEnvironment expected = Decoys();
     if (value.empty()) {

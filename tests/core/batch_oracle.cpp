@@ -235,4 +235,19 @@ std::vector<std::string> RunBatchFile(std::string_view file, BatchEnvironment& e
     return hazards;
 }
 
+std::vector<std::string> RunResultFile(std::string_view file, BatchEnvironment& environment, bool delayedExpansion) {
+    const auto firstEnd = file.find("\r\n");
+    if (!delayedExpansion || firstEnd == std::string_view::npos || firstEnd + 2 == file.size()) {
+        return RunBatchFile(file, environment, delayedExpansion);
+    }
+    Hazards hazards;
+    for (std::string& hazard : RunBatchFile(file.substr(0, firstEnd + 2), environment, delayedExpansion)) {
+        if (hazard.rfind("delayed expansion", 0) != 0) hazards.push_back(std::move(hazard));
+    }
+    for (std::string& hazard : RunBatchFile(file.substr(firstEnd + 2), environment, delayedExpansion)) {
+        hazards.push_back(std::move(hazard));
+    }
+    return hazards;
+}
+
 }  // namespace tarvik::testing

@@ -24,4 +24,9 @@ using BatchEnvironment = std::map<std::string, std::string, NoCaseLess>;
 // live special character, continued line, unknown command or SET that sets nothing.
 std::vector<std::string> RunBatchFile(std::string_view file, BatchEnvironment& environment, bool delayedExpansion);
 
+// Runs a result command file as its caller does. For callers with delayed expansion, a first line
+// that another line follows may expand variables into the value it sets, since the next line sets
+// the exact value afterwards; every other hazard counts.
+std::vector<std::string> RunResultFile(std::string_view file, BatchEnvironment& environment, bool delayedExpansion);
+
 }  // namespace tarvik::testing
