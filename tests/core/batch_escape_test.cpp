@@ -41,7 +41,9 @@ void ExpectSetsExactly(const std::string& file, const std::string& name, const s
     } else {
         expected[name] = value;
     }
-    EXPECT_EQ(environment, expected) << "delayed=" << delayed << " file: " << file;
+    EXPECT_TRUE(SameVariables(environment, expected))
+        << "delayed=" << delayed << " file: " << file << "\n"
+        << ::testing::PrintToString(environment) << " vs " << ::testing::PrintToString(expected);
 }
 
 // The oracle must itself catch each fault an unescaped line has, or its verdicts mean nothing.

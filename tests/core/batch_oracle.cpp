@@ -220,6 +220,13 @@ bool NoCaseLess::operator()(const std::string& a, const std::string& b) const {
                                         [](char x, char y) { return Upper(x) < Upper(y); });
 }
 
+bool SameVariables(const BatchEnvironment& a, const BatchEnvironment& b) {
+    const NoCaseLess less;
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](const auto& x, const auto& y) {
+        return !less(x.first, y.first) && !less(y.first, x.first) && x.second == y.second;
+    });
+}
+
 std::vector<std::string> RunBatchFile(std::string_view file, BatchEnvironment& environment, bool delayedExpansion) {
     Hazards hazards;
     while (!file.empty()) {

@@ -20,6 +20,10 @@ struct NoCaseLess {
 };
 using BatchEnvironment = std::map<std::string, std::string, NoCaseLess>;
 
+// The same variables with the same values; the letter case a name was last created in does not
+// matter to cmd.
+bool SameVariables(const BatchEnvironment& a, const BatchEnvironment& b);
+
 // Runs each CR LF-terminated line of `file` in turn. Returns the hazards met: every expansion,
 // live special character, continued line, unknown command or SET that sets nothing.
 std::vector<std::string> RunBatchFile(std::string_view file, BatchEnvironment& environment, bool delayedExpansion);
