@@ -58,6 +58,12 @@ std::vector<Case> FailureCases() {
     unwritable.after = unwritable.before;
     unwritable.exitStatus = 20 + static_cast<unsigned long>(ErrorKind::CommandError);
     cases.push_back(unwritable);
+    // A file another program holds open without sharing cannot be read: the general failure.
+    Case held = Failure("kind 9: file held by another program", L"/f:held.txt /c:\"x\" /e:v", ErrorKind::General, {},
+                        Close::OkButton, Close::WmClose);
+    held.before = {{.name = L"held.txt", .bytes = "x\r\n", .held = true}};
+    held.after.push_back({.name = L"held.txt", .bytes = "x\r\n"});
+    cases.push_back(held);
     return cases;
 }
 
