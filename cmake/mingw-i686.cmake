@@ -1,16 +1,3 @@
-# Cross-build for 32-bit Windows with Debian's mingw-w64 (package g++-mingw-w64-i686).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# Static C++ and GCC runtimes: the executables import only DLLs that every Windows has.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# The 32-bit Windows product (Debian packages g++-mingw-w64-i686, binutils-mingw-w64-i686).
+set(TARVIK_MINGW_CPU i686)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)
