@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Emulator of the windows preset: runs a Windows program in the Wine session of the current test
-# run (display and prefix set up by session.sh, found through TARVIK_WINE_SESSION).
+# Emulator of the Windows presets: runs a Windows program in the Wine session of the current test
+# run (display, prefix and loader set up by session.sh, found through TARVIK_WINE_SESSION).
+# Where the session could not start because the host cannot run the build's programs, it says why
+# and ends with the skip status, which the Windows tests declare.
+# Usage: run-under-wine.sh PROGRAM [ARGUMENT...] | --available
 set -euo pipefail
 
 session=${TARVIK_WINE_SESSION:-}
@@ -10,4 +13,9 @@ if [[ -z $session || ! -f $session ]]; then
 fi
 # shellcheck source=/dev/null
 source "$session"
-exec wine "$@"
+if [[ -n ${TARVIK_WINE_UNAVAILABLE:-} ]]; then
+    echo "SKIPPED: $TARVIK_WINE_UNAVAILABLE"
+    exit 77
+fi
+[[ ${1:-} == --available ]] && exit 0
+exec "$WINELOADER" "$@"

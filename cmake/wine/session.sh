@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
 # Starts and stops the Wine session that every Windows test of one ctest run shares: an Xvfb
-# display and a fresh Wine prefix, both inside the build folder. The emulator wrapper
-# (run-under-wine.sh) reads session.env, written here.
-# Usage: session.sh start|stop SESSION_DIR
+# display and a fresh Wine prefix, both inside the build folder, run by the Wine loader that fits
+# the build (/usr/lib/wine/wine for 32-bit programs, /usr/lib/wine/wine64 for 64-bit ones). The
+# emulator wrapper (run-under-wine.sh) reads session.env, written here.
+#
+# Some hosts cannot execute 32-bit programs at all. There, or when TARVIK_ASSUME_NO_32BIT=1 says
+# so, a session for the 32-bit loader starts as unavailable: session.env carries the reason, and
+# the start and every test that needs Wine end with the skip status, so ctest shows them skipped.
+#
+# Usage: session.sh start SESSION_DIR LOADER | stop SESSION_DIR | probe LOADER
 set -euo pipefail
 
-action=${1:?usage: session.sh start|stop SESSION_DIR}
-dir=${2:?usage: session.sh start|stop SESSION_DIR}
+readonly skip_status=77
+usage="usage: session.sh start SESSION_DIR LOADER | stop SESSION_DIR | probe LOADER"
+action=${1:?$usage}
 
 # Waits until a command succeeds, polling, and gives up after the deadline in seconds.
 wait_for() {
@@ -25,12 +32,28 @@ alive() {
     [[ -n $state && $state != Z ]]
 }
 
+# Prints why LOADER cannot run programs on this host and fails, or succeeds silently.
+probe() {
+    local loader=$1 output
+    # Debian's 32-bit loader is /usr/lib/wine/wine, the 64-bit one wine64.
+    if [[ ${TARVIK_ASSUME_NO_32BIT:-} == 1 && $(basename "$loader") == wine ]]; then
+        echo "TARVIK_ASSUME_NO_32BIT=1: treating this host as one that cannot execute 32-bit programs"
+        return 1
+    fi
+    if ! output=$("$loader" --version 2>&1); then
+        echo "$loader cannot run here: ${output:-no output}"
+        return 1
+    fi
+}
+
 stop() {
     if [[ -f $dir/session.env ]]; then
         # shellcheck source=/dev/null
         source "$dir/session.env"
-        wineserver -k 2>/dev/null || true
-        wineserver -w 2>/dev/null || true
+        if [[ -z ${TARVIK_WINE_UNAVAILABLE:-} ]]; then
+            wineserver -k 2>/dev/null || true
+            wineserver -w 2>/dev/null || true
+        fi
     fi
     if [[ -f $dir/xvfb.pid ]]; then
         local pid
@@ -46,9 +69,16 @@ stop() {
 }
 
 start() {
+    local loader=$1 reason
     stop
     mkdir -p "$dir"
     rm -rf "$dir/prefix" "$dir/display"
+
+    if ! reason=$(probe "$loader"); then
+        printf "export TARVIK_WINE_UNAVAILABLE=%q\n" "$reason" >"$dir/session.env"
+        echo "Wine session not started, its tests are skipped: $reason"
+        exit $skip_status
+    fi
 
     # Xvfb picks a free display itself and writes its number to fd 3 once it accepts clients.
     # setsid and the redirections detach it from ctest, which waits for its test's output pipes.
@@ -67,19 +97,34 @@ export WINEPREFIX='$dir/prefix'
 export DISPLAY=':$(head -n1 "$dir/display")'
 export WINEDEBUG='-all'
 export WINEDLLOVERRIDES='mscoree,mshtml='
+export WINELOADER='$loader'
 ENV
     # shellcheck source=/dev/null
     source "$dir/session.env"
-    echo "Wine session: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
+    echo "Wine session: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX WINELOADER=$WINELOADER"
 
-    wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
+    "$loader" wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
     # Without a window manager Wine draws the frames and title bars itself, as Windows does.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >>"$dir/wineboot.log" 2>&1
+    "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >>"$dir/wineboot.log" 2>&1
+    # Wine's own fonts (package fonts-wine: Tahoma for captions, Marlett for the caption buttons)
+    # are not where this Wine looks for them: put them into the prefix. The prefix has no Arial:
+    # draw it with Liberation Sans, whose letters have Arial's widths, so that text wraps and fits
+    # as on Windows.
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    "$loader" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f \
+        </dev/null >>"$dir/wineboot.log" 2>&1
     wineserver -w
 }
 
 case $action in
-    start) start ;;
-    stop) stop ;;
+    start)
+        dir=${2:?$usage}
+        start "${3:?$usage}"
+        ;;
+    stop)
+        dir=${2:?$usage}
+        stop
+        ;;
+    probe) probe "${2:?$usage}" ;;
     *) echo "unknown action: $action" >&2; exit 2 ;;
 esac

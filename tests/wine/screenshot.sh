@@ -7,6 +7,7 @@ set -euo pipefail
 run_under_wine=${1:?usage: screenshot.sh RUN_UNDER_WINE PATH_OF_TARVIK_EXE OUTPUT_PNG}
 tarvik=${2:?}
 output=${3:?}
+"$run_under_wine" --available || exit
 # shellcheck source=/dev/null
 source "${TARVIK_WINE_SESSION:?run through ctest}"
 

@@ -9,6 +9,7 @@ set -euo pipefail
 wine=$1
 tool=$2
 mapfile -t values <"$3"
+"$wine" --available || exit
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
