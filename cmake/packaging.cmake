@@ -1,5 +1,6 @@
 # The Windows distribution: `cmake --build build/windows --target package` writes
-# Tarvik-<version>-win32.zip beside the executables. It holds whatever the project installs into
+# Tarvik-<version>-win32.zip beside the executables (the product), and the 64-bit build
+# Tarvik-<version>-win64.zip. It holds whatever the project installs into
 # the top folder: Tarvik.exe, README.md, and NORLAK.exe through the launcher's own install rule.
 include(${PROJECT_SOURCE_DIR}/cmake/tarvik_version.cmake)
 
@@ -9,7 +10,8 @@ set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME Tarvik)
 set(CPACK_PACKAGE_VENDOR Tarvik)
 set(CPACK_PACKAGE_VERSION ${TARVIK_VERSION_TEXT})
-set(CPACK_PACKAGE_FILE_NAME Tarvik-${TARVIK_VERSION_TEXT}-win32)
+math(EXPR windows_bits "${CMAKE_SIZEOF_VOID_P} * 8")
+set(CPACK_PACKAGE_FILE_NAME Tarvik-${TARVIK_VERSION_TEXT}-win${windows_bits})
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
 # The build folder keeps the symbols for debugging; the package ships without them.
 set(CPACK_STRIP_FILES ON)

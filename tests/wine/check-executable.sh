@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Checks Tarvik.exe from outside, without running it: a 32-bit GUI-subsystem executable that
-# imports only DLLs every Windows has, carrying version 1,0,0,2 / "1.00.0002" and an icon with a
-# 32x32 16-colour and a 48x48 256-colour image.
-# Usage: check-executable.sh PATH_OF_TARVIK_EXE
+# Checks Tarvik.exe from outside, without running it: a GUI-subsystem executable for the build's
+# processor (PE32 i386 for the product, PE32+ x86-64 for the 64-bit build) that imports only DLLs
+# every Windows has, carrying version 1,0,0,2 / "1.00.0002" and an icon with a 32x32 16-colour and
+# a 48x48 256-colour image.
+# Usage: check-executable.sh OBJDUMP 32|64 PATH_OF_TARVIK_EXE
 set -euo pipefail
 
-exe=${1:?usage: check-executable.sh PATH_OF_TARVIK_EXE}
+usage="usage: check-executable.sh OBJDUMP 32|64 PATH_OF_TARVIK_EXE"
+objdump=${1:?$usage}
+bits=${2:?$usage}
+exe=${3:?$usage}
 failures=0
 fail() {
     echo "FAIL $*"
@@ -15,9 +19,14 @@ expect_equal() { # what expected got
     if [[ $2 == "$3" ]]; then echo "ok   $1: $3"; else fail "$1: expected $2, got $3"; fi
 }
 
-headers=$(i686-w64-mingw32-objdump -p "$exe")
-expect_equal "file format" pei-i386 "$(sed -n 's/.*file format \(.*\)$/\1/p' <<<"$headers" | head -n1)"
-expect_equal "optional header" "010b (PE32)" "$(awk '$1 == "Magic" {print $2, $3}' <<<"$headers")"
+case $bits in
+    32) format=pei-i386 magic="010b (PE32)" ;;
+    64) format=pei-x86-64 magic="020b (PE32+)" ;;
+    *) echo "$usage" >&2; exit 2 ;;
+esac
+headers=$("$objdump" -p "$exe")
+expect_equal "file format" "$format" "$(sed -n 's/.*file format \(.*\)$/\1/p' <<<"$headers" | head -n1)"
+expect_equal "optional header" "$magic" "$(awk '$1 == "Magic" {print $2, $3}' <<<"$headers")"
 expect_equal "subsystem" "00000002 (Windows GUI)" "$(awk '$1 == "Subsystem" {print $2, $3, $4}' <<<"$headers")"
 
 # DLLs of Windows itself; a C++ or GCC runtime DLL would have to be shipped beside the program.

@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
-# Checks that NORLAK.exe is a 32-bit console program that imports only DLLs every Windows has,
-# i.e. that the C++ and GCC runtimes were linked in statically.
-# Usage: check_imports.sh NORLAK.exe
+# Checks that NORLAK.exe is a console program for the build's processor (PE32 for the product,
+# PE32+ for the 64-bit build) that imports only DLLs every Windows has, i.e. that the C++ and GCC
+# runtimes were linked in statically.
+# Usage: check_imports.sh OBJDUMP 32|64 NORLAK.exe
 set -euo pipefail
 
-headers=$(i686-w64-mingw32-objdump -p "$1")
+case $2 in
+    32) magic=010b ;;
+    64) magic=020b ;;
+    *) echo "usage: check_imports.sh OBJDUMP 32|64 NORLAK.exe" >&2; exit 2 ;;
+esac
+headers=$("$1" -p "$3")
 fail=0
-grep -q '^Magic.*010b' <<<"$headers" || { echo "not a PE32 (32-bit) image" >&2; fail=1; }
+grep -q "^Magic.*$magic" <<<"$headers" || { echo "not a $2-bit image (Magic $magic)" >&2; fail=1; }
 grep -q 'Subsystem.*Windows CUI' <<<"$headers" || { echo "not a console program" >&2; fail=1; }
 while read -r dll; do
     case ${dll,,} in
