@@ -2,14 +2,15 @@
 //   tarvik_driver.exe PATH_OF_TARVIK_EXE [PART_OF_CASE_NAME]
 // Runs every registered case (or those whose name contains the second argument) and ends with
 // status 0 only when all passed.
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <string>
 
 #include "case.hpp"
 #include "run_case.hpp"
+#include "screen_pixels.hpp"
 #include "wine_text.hpp"
 
 namespace wine_driver {
@@ -38,6 +39,15 @@ int Run(int argc, wchar_t** argv) {
     // The expected bytes of typed non-ASCII text assume the ANSI code page of an English prefix.
     if (GetACP() != 1252) {
         std::printf("FAIL expected ANSI code page 1252, got %u\n", GetACP());
+        return 1;
+    }
+    // The controls' pixels are compared with text the driver draws in Arial; that tells the face
+    // apart only where Arial is Arial or a font with its shapes, not some fallback that any missing
+    // face would get too.
+    const std::wstring arial = FamilyOf(DesignFont(L"Arial", 16, FW_BOLD));
+    if (arial != L"Arial" && arial != L"Liberation Sans") {
+        std::printf("FAIL expected Arial to be drawn in Arial or Liberation Sans, got '%s'\n",
+                    Utf8(arial).c_str());
         return 1;
     }
     int run = 0;

@@ -11,9 +11,11 @@ namespace {
 
 // A memory bitmap of the given size, selected into its own DC.
 class Canvas {
-public:
+  public:
     Canvas(HDC screen, int width, int height)
-        : dc_(CreateCompatibleDC(screen)), bitmap_(CreateCompatibleBitmap(screen, width, height)), width_(width),
+        : dc_(CreateCompatibleDC(screen)),
+          bitmap_(CreateCompatibleBitmap(screen, width, height)),
+          width_(width),
           height_(height) {
         previous_ = SelectObject(dc_, bitmap_);
     }
@@ -33,7 +35,7 @@ public:
         DeleteObject(brush);
     }
 
-private:
+  private:
     HDC dc_;
     HBITMAP bitmap_;
     HGDIOBJ previous_;
@@ -44,19 +46,35 @@ private:
 // The control as painted now, `size` pixels from its top left corner.
 bool Capture(HWND control, const Canvas& into, SIZE size) {
     // Painted now, so that the capture shows the finished control.
-    RedrawWindow(GetParent(control), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RedrawWindow(GetParent(control), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     POINT origin{0, 0};
     if (!ClientToScreen(control, &origin)) return false;
     HDC screen = GetDC(nullptr);
-    const bool copied = BitBlt(into.Dc(), 0, 0, size.cx, size.cy, screen, origin.x, origin.y, SRCCOPY) != FALSE;
+    const bool copied =
+        BitBlt(into.Dc(), 0, 0, size.cx, size.cy, screen, origin.x, origin.y, SRCCOPY) != FALSE;
     ReleaseDC(nullptr, screen);
     return copied;
+}
+
+// Colours that differ by more than a faint shade in some channel: an edit control may shade the
+// faintest edge pixel of a glyph a little differently from TextOut; another face or size differs
+// in whole strokes.
+bool Differ(COLORREF a, COLORREF b) {
+    constexpr int kFaintShade = 0x20;
+    for (const int shift : {0, 8, 16}) {
+        const int difference =
+            static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+        if (difference > kFaintShade || difference < -kFaintShade) return true;
+    }
+    return false;
 }
 
 int Unlike(HDC a, POINT atA, HDC b, SIZE size) {
     int unlike = 0;
     for (int y = 0; y < size.cy; ++y) {
-        for (int x = 0; x < size.cx; ++x) unlike += GetPixel(a, atA.x + x, atA.y + y) != GetPixel(b, x, y) ? 1 : 0;
+        for (int x = 0; x < size.cx; ++x)
+            unlike += Differ(GetPixel(a, atA.x + x, atA.y + y), GetPixel(b, x, y)) ? 1 : 0;
     }
     return unlike;
 }
@@ -86,7 +104,8 @@ int IconPixelsUnlikeNow(HWND iconControl, LPCWSTR systemIcon) {
     if (!Capture(iconControl, shown, size)) return -1;
     // The icon's transparent corner shows the background it was drawn on.
     drawn.Fill(GetPixel(shown.Dc(), 0, 0));
-    DrawIconEx(drawn.Dc(), 0, 0, LoadIconW(nullptr, systemIcon), size.cx, size.cy, 0, nullptr, DI_NORMAL);
+    DrawIconEx(drawn.Dc(), 0, 0, LoadIconW(nullptr, systemIcon), size.cx, size.cy, 0, nullptr,
+               DI_NORMAL);
     return Unlike(shown.Dc(), {0, 0}, drawn.Dc(), size);
 }
 
@@ -101,7 +120,8 @@ int TextPixelsUnlikeNow(HWND control, const std::wstring& line, const LOGFONTW& 
     HGDIOBJ previousFont = SelectObject(shown.Dc(), handle);
     SIZE text{};
     GetTextExtentPoint32W(shown.Dc(), line.c_str(), static_cast<int>(line.size()), &text);
-    const SIZE size{std::min<LONG>(text.cx, client.right - kLargestOffset), std::min<LONG>(text.cy, client.bottom - kLargestOffset)};
+    const SIZE size{std::min<LONG>(text.cx, client.right - kLargestOffset),
+                    std::min<LONG>(text.cy, client.bottom - kLargestOffset)};
     Canvas drawn(screen, size.cx, size.cy);
     ReleaseDC(nullptr, screen);
     SelectObject(shown.Dc(), previousFont);
@@ -109,7 +129,8 @@ int TextPixelsUnlikeNow(HWND control, const std::wstring& line, const LOGFONTW& 
     int best = -1;
     if (size.cx > 0 && size.cy > 0 && Capture(control, shown, {client.right, client.bottom})) {
         // The control's background, from just right of where the line ends.
-        const COLORREF background = GetPixel(shown.Dc(), std::min<LONG>(client.right - 1, text.cx + kLargestOffset + 2), 0);
+        const COLORREF background =
+            GetPixel(shown.Dc(), std::min<LONG>(client.right - 1, text.cx + kLargestOffset + 2), 0);
         previousFont = SelectObject(drawn.Dc(), handle);
         drawn.Fill(background);
         SetBkMode(drawn.Dc(), TRANSPARENT);
@@ -135,6 +156,25 @@ int IconPixelsUnlike(HWND iconControl, LPCWSTR systemIcon) {
 
 int TextPixelsUnlike(HWND control, const std::wstring& line, const LOGFONTW& font) {
     return SettledUnlike([&] { return TextPixelsUnlikeNow(control, line, font); });
+}
+
+std::wstring FamilyOf(const LOGFONTW& font) {
+    HDC screen = GetDC(nullptr);
+    HFONT handle = CreateFontIndirectW(&font);
+    HGDIOBJ previous = SelectObject(screen, handle);
+    std::wstring family;
+    if (const UINT size = GetOutlineTextMetricsW(screen, 0, nullptr); size > 0) {
+        std::vector<char> buffer(size);
+        auto* metrics = reinterpret_cast<OUTLINETEXTMETRICW*>(buffer.data());
+        if (GetOutlineTextMetricsW(screen, size, metrics) != 0) {
+            family = reinterpret_cast<const wchar_t*>(
+                buffer.data() + reinterpret_cast<UINT_PTR>(metrics->otmpFamilyName));
+        }
+    }
+    SelectObject(screen, previous);
+    DeleteObject(handle);
+    ReleaseDC(nullptr, screen);
+    return family;
 }
 
 LOGFONTW DesignFont(const wchar_t* face, int pixelHeight, int weight) {

@@ -18,6 +18,9 @@ int IconPixelsUnlike(HWND iconControl, LPCWSTR systemIcon);
 // could be captured.
 int TextPixelsUnlike(HWND control, const std::wstring& line, const LOGFONTW& font);
 
+// The family of the installed font that `font` resolves to, empty when it has no outline metrics.
+std::wstring FamilyOf(const LOGFONTW& font);
+
 // The font a design names: face, pixel height, weight; ANSI character set, no italics,
 // underline or strike-out.
 LOGFONTW DesignFont(const wchar_t* face, int pixelHeight, int weight);
