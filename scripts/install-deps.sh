@@ -4,7 +4,10 @@
 set -euo pipefail
 
 native=(cmake make g++ libgtest-dev unicode-data)
-windows=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32 wine64 xvfb xauth xdotool icoutils imagemagick zip)
+# Both Windows builds; Wine for both; fonts that make Wine draw the usage window as Windows does
+# (Liberation Sans has Arial's metrics; fonts-wine brings Marlett for the caption buttons).
+windows=(g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+    wine wine32 wine64 fonts-liberation fonts-wine xvfb xauth xdotool icoutils imagemagick zip)
 extra=(clang libclang-rt-14-dev time)
 
 wanted=("${native[@]}")
