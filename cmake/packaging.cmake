@@ -2,8 +2,6 @@
 # Tarvik-<version>-win32.zip beside the executables (the product), and the 64-bit build
 # Tarvik-<version>-win64.zip. It holds whatever the project installs into
 # the top folder: Tarvik.exe, README.md, and NORLAK.exe through the launcher's own install rule.
-include(${PROJECT_SOURCE_DIR}/cmake/tarvik_version.cmake)
-
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)

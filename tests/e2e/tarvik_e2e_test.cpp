@@ -7,7 +7,7 @@ namespace tarvik::e2e {
 namespace {
 
 const std::string kLsTxt = "Hello boy\r\nsdfseeeWEQREEQRQWERRWQER\r\npp01\r\n";
-const std::string kUsageTitle = "Tarvik Version1.0.2\n";
+const std::string kUsageTitle = TARVIK_VERSION_TITLE "\n";
 
 struct Case {
     const char* what;

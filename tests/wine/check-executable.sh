@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Checks Tarvik.exe from outside, without running it: a GUI-subsystem executable for the build's
 # processor (PE32 i386 for the product, PE32+ x86-64 for the 64-bit build) that imports only DLLs
-# every Windows has, carrying version 1,0,0,2 / "1.00.0002" and an icon with a 32x32 16-colour and
-# a 48x48 256-colour image.
-# Usage: check-executable.sh OBJDUMP 32|64 PATH_OF_TARVIK_EXE
+# every Windows has, carrying the project's version (1.0.0.2 and "1.00.0002" for 1.0.2) and an icon
+# with a 32x32 16-colour and a 48x48 256-colour image.
+# Usage: check-executable.sh OBJDUMP 32|64 PATH_OF_TARVIK_EXE FIXED_VERSION VERSION_TEXT
 set -euo pipefail
 
-usage="usage: check-executable.sh OBJDUMP 32|64 PATH_OF_TARVIK_EXE"
+usage="usage: check-executable.sh OBJDUMP 32|64 PATH_OF_TARVIK_EXE FIXED_VERSION VERSION_TEXT"
 objdump=${1:?$usage}
 bits=${2:?$usage}
 exe=${3:?$usage}
+version=${4:?$usage}
+version_text=${5:?$usage}
 failures=0
 fail() {
     echo "FAIL $*"
@@ -47,10 +49,10 @@ for ((i = 0; i + 16 <= ${#version_bytes[@]}; i++)); do
         break
     fi
 done
-expect_equal "fixed file version" 1.0.0.2 "$fixed_version"
+expect_equal "fixed file version" "$version" "$fixed_version"
 strings=$(wrestool -x --raw --type=16 "$exe" | iconv -f UTF-16LE -t UTF-8 | tr -c '[:print:]' '\n' | grep -v '^$')
 for key in FileVersion ProductVersion; do
-    expect_equal "$key string" 1.00.0002 "$(grep -A1 -x "$key" <<<"$strings" | tail -n1)"
+    expect_equal "$key string" "$version_text" "$(grep -A1 -x "$key" <<<"$strings" | tail -n1)"
 done
 
 icon_file=$(mktemp --suffix=.ico)

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Shows Tarvik's usage window under the test run's Xvfb display and saves a picture of the screen
 # for review, then closes the window with Alt+F4 and expects the run to end with status 0.
-# Usage: screenshot.sh RUN_UNDER_WINE PATH_OF_TARVIK_EXE OUTPUT_PNG
+# Usage: screenshot.sh RUN_UNDER_WINE PATH_OF_TARVIK_EXE OUTPUT_PNG WINDOW_TITLE
 set -euo pipefail
 
-run_under_wine=${1:?usage: screenshot.sh RUN_UNDER_WINE PATH_OF_TARVIK_EXE OUTPUT_PNG}
+run_under_wine=${1:?usage: screenshot.sh RUN_UNDER_WINE PATH_OF_TARVIK_EXE OUTPUT_PNG WINDOW_TITLE}
 tarvik=${2:?}
 output=${3:?}
+title=${4:?}
 "$run_under_wine" --available || exit
 # shellcheck source=/dev/null
 source "${TARVIK_WINE_SESSION:?run through ctest}"
@@ -17,7 +18,6 @@ cp "$tarvik" "$dir/Tarvik.exe"
 (cd "$dir" && exec "$run_under_wine" Tarvik.exe) &
 tarvik_pid=$!
 
-title='Tarvik Version1.0.2'
 if ! window=$(timeout 60 xdotool search --sync --onlyvisible --name "^${title}\$" | head -n1) || [[ -z $window ]]; then
     echo "FAIL no window titled '$title' appeared"
     kill "$tarvik_pid" 2>/dev/null || true

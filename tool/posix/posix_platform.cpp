@@ -13,6 +13,7 @@
 
 #include "case_mapping.hpp"
 #include "general_failure.hpp"
+#include "tarvik_version.h"
 #include "usage_text.hpp"
 
 namespace tarvik {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "launcher_runner.hpp"
+#include "tarvik_version.h"
 
 namespace norlak::testing {
 namespace {
@@ -20,8 +21,8 @@ TEST(VersionInfo, NamesTheLauncherAndTheToolsVersion) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000002u);
+    EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(TARVIK_VERSION_MAJOR << 16 | TARVIK_VERSION_MINOR));
+    EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(TARVIK_VERSION_REVISION));
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 
     const auto text = [&](const char* key) {
@@ -33,8 +34,8 @@ TEST(VersionInfo, NamesTheLauncherAndTheToolsVersion) {
         }
         return std::string(value);
     };
-    EXPECT_EQ(text("FileVersion"), "1.00.0002");
-    EXPECT_EQ(text("ProductVersion"), "1.00.0002");
+    EXPECT_EQ(text("FileVersion"), TARVIK_VERSION_TEXT);
+    EXPECT_EQ(text("ProductVersion"), TARVIK_VERSION_TEXT);
     EXPECT_EQ(text("OriginalFilename"), "NORLAK.exe");
     EXPECT_EQ(text("InternalName"), "NORLAK");
 }

@@ -2,8 +2,9 @@
 //   tarvik_driver.exe PATH_OF_TARVIK_EXE [PART_OF_CASE_NAME]
 // Runs every registered case (or those whose name contains the second argument) and ends with
 // status 0 only when all passed.
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it builds on.
+#include <shellapi.h>
 
 #include <cstdio>
 #include <string>

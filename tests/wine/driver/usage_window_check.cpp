@@ -88,10 +88,7 @@ void CheckUsageWindow(CaseLog& log, HWND window) {
     ReleaseDC(nullptr, screen);
 
     log.Equal("usage window class", L"Form1", ClassOf(window));
-    log.Equal("usage window title", Wide(tarvik::FromAscii(tarvik::usage::Title(tarvik::usage::kDesignedTitle,
-                                                                        TARVIK_VERSION_MAJOR, TARVIK_VERSION_MINOR,
-                                                                        TARVIK_VERSION_REVISION))),
-              TextOf(window));
+    log.Equal("usage window title", L"" TARVIK_VERSION_TITLE, TextOf(window));
     log.Ok(HasStyle(window, WS_OVERLAPPEDWINDOW), "usage window: expected the WS_OVERLAPPEDWINDOW frame");
     log.Ok(GetWindow(window, GW_OWNER) == nullptr, "usage window: expected no owner window, got one");
     log.Ok(GetMenu(window) == nullptr, "usage window: expected no menu, got one");
