@@ -12,23 +12,14 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh all
 
-cmake --preset native
-cmake --build --preset native
-ctest --preset native
-
-for preset in windows windows-x64; do
-    cmake --preset "$preset"
-    cmake --build --preset "$preset"
-    cmake --build --preset "$preset" --target package
-    ctest --preset "$preset"
-done
+# Each workflow configures, builds and tests its preset; the Windows ones also write their ZIP.
+cmake --workflow --preset native
+cmake --workflow --preset windows
+cmake --workflow --preset windows-x64
 if ! reason=$(bash cmake/wine/session.sh probe /usr/lib/wine/wine); then
     echo "The 32-bit Windows executables were checked but not run: $reason"
 fi
-
 # The native tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz
 # target for a bounded time.
-cmake --preset sanitize
-cmake --build --preset sanitize
-ctest --preset sanitize
+cmake --workflow --preset sanitize
 bash fuzz/run.sh
