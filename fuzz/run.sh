@@ -11,7 +11,9 @@ cmake --build --preset fuzz
 
 artifacts=build/fuzz/artifacts
 mkdir -p "$artifacts"
-for target in switch_reader run_flow escape; do
+# Every NAME_fuzz.cpp is a target, seeded from corpus/NAME/.
+for source in fuzz/*_fuzz.cpp; do
+    target=$(basename "$source" _fuzz.cpp)
     # New inputs go to a scratch corpus; the committed seeds stay as they are.
     work=build/fuzz/corpus/$target
     mkdir -p "$work"
