@@ -3,7 +3,9 @@
 
 #include <map>
 
+#include "case_name.hpp"
 #include "fake_platform.hpp"
+#include "report_texts.hpp"
 #include "run_flow.hpp"
 
 namespace tarvik {
@@ -12,6 +14,7 @@ namespace {
 using testing::FakePlatform;
 using Files = std::map<std::string, std::string>;
 using Events = std::vector<std::string>;
+using test_support::kGeneralFailure;
 
 const std::string kLsTxt = "Hello boy\r\nsdfseeeWEQREEQRQWERRWQER\r\npp01\r\n";
 
@@ -32,7 +35,8 @@ RunResult RunWith(const std::string& commandLine, const Files& files = {},
 }
 
 std::string Describe(const std::string& commandLine, const RunResult& r) {
-    std::string text = "command line: " + commandLine + "\nexit status: " + std::to_string(r.status) + "\nfiles:";
+    std::string text =
+        "command line: " + commandLine + "\nexit status: " + std::to_string(r.status) + "\nfiles:";
     for (const auto& [name, bytes] : r.files) text += "\n  " + name + ": [" + bytes + "]";
     text += "\nevents:";
     for (const auto& e : r.events) text += "\n  " + e;
@@ -41,6 +45,7 @@ std::string Describe(const std::string& commandLine, const RunResult& r) {
 
 // Runs that end well or with a not-found report: exit status and files afterwards.
 struct QuietCase {
+    const char* name;
     const char* commandLine;
     Files before;
     int status;
@@ -55,87 +60,230 @@ TEST_P(QuietRun, LeavesTheseFiles) {
     EXPECT_EQ(r.status, c.status) << Describe(c.commandLine, r);
     EXPECT_EQ(r.files, c.after) << Describe(c.commandLine, r);
     for (const auto& e : r.events) {
-        EXPECT_TRUE(e.rfind("message", 0) != 0 && e != "usage") << "no window expected\n" << Describe(c.commandLine, r);
+        EXPECT_TRUE(e.rfind("message", 0) != 0 && e != "usage") << "no window expected\n"
+                                                                << Describe(c.commandLine, r);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     WorkedExamples, QuietRun,
-    ::testing::Values(
-        QuietCase{R"(/t:"ABCD" /c:"BB")", {}, 1, {{"error.txt", "Could not find:\r\nBB\r\nin string:ABCD\r\n"}}},
-        QuietCase{R"(/t:"ABCDEFGHIJK1234" /c:"gh" /s:-4 /L:3 /e:mystr /o:aa.cmd)", {}, 0,
-                  {{"aa.cmd", "SET mystr=CDE\r\n"}}},
-        QuietCase{R"(/f:ls.txt /c:"eee" /s:0)", {{"ls.txt", kLsTxt}}, 0,
-                  {{"ls.txt", kLsTxt}, {"Value.cmd", "SET RETU=WEQREEQRQWERRWQER\r\n"}}}));
+    ::testing::Values(QuietCase{"example_1_not_found_in_string",
+                                R"(/t:"ABCD" /c:"BB")",
+                                {},
+                                1,
+                                {{"error.txt", "Could not find:\r\nBB\r\nin string:ABCD\r\n"}}},
+                      QuietCase{"example_2_slice_before_the_match",
+                                R"(/t:"ABCDEFGHIJK1234" /c:"gh" /s:-4 /L:3 /e:mystr /o:aa.cmd)",
+                                {},
+                                0,
+                                {{"aa.cmd", "SET mystr=CDE\r\n"}}},
+                      QuietCase{
+                          "example_3_line_of_a_file",
+                          R"(/f:ls.txt /c:"eee" /s:0)",
+                          {{"ls.txt", kLsTxt}},
+                          0,
+                          {{"ls.txt", kLsTxt}, {"Value.cmd", "SET RETU=WEQREEQRQWERRWQER\r\n"}}}),
+    test_support::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Searching, QuietRun,
     ::testing::Values(
         // Not found in the file: the report names the file as typed.
-        QuietCase{R"(/f:ls.txt /c:"zzz" /s:0)", {{"ls.txt", kLsTxt}}, 1,
-                  {{"ls.txt", kLsTxt}, {"error.txt", "Could not find:\r\nzzz\r\nin the file:ls.txt\r\n"}}},
+        QuietCase{"not_found_in_file",
+                  R"(/f:ls.txt /c:"zzz" /s:0)",
+                  {{"ls.txt", kLsTxt}},
+                  1,
+                  {{"ls.txt", kLsTxt},
+                   {"error.txt", "Could not find:\r\nzzz\r\nin the file:ls.txt\r\n"}}},
         // A matching file line wins over /T:; without one, /T: is searched.
-        QuietCase{R"(/t:"xxeeeTT" /f:ls.txt /c:"eee" /e:V)", {{"ls.txt", kLsTxt}}, 0,
+        QuietCase{"file_line_wins_over_target",
+                  R"(/t:"xxeeeTT" /f:ls.txt /c:"eee" /e:V)",
+                  {{"ls.txt", kLsTxt}},
+                  0,
                   {{"ls.txt", kLsTxt}, {"Value.cmd", "SET V=WEQREEQRQWERRWQER\r\n"}}},
-        QuietCase{R"(/t:"xxzzzTT" /f:ls.txt /c:"zzz" /e:V)", {{"ls.txt", kLsTxt}}, 0,
+        QuietCase{"target_searched_without_a_file_match",
+                  R"(/t:"xxzzzTT" /f:ls.txt /c:"zzz" /e:V)",
+                  {{"ls.txt", kLsTxt}},
+                  0,
                   {{"ls.txt", kLsTxt}, {"Value.cmd", "SET V=TT\r\n"}}},
-        QuietCase{R"(/t:"xxyyTT" /f:ls.txt /c:"zzz" /e:V)", {{"ls.txt", kLsTxt}}, 1,
-                  {{"ls.txt", kLsTxt}, {"error.txt", "Could not find:\r\nzzz\r\nin string:xxyyTT\r\n"}}},
+        QuietCase{
+            "not_found_in_file_or_target",
+            R"(/t:"xxyyTT" /f:ls.txt /c:"zzz" /e:V)",
+            {{"ls.txt", kLsTxt}},
+            1,
+            {{"ls.txt", kLsTxt}, {"error.txt", "Could not find:\r\nzzz\r\nin string:xxyyTT\r\n"}}},
         // An empty target after quote removal counts as no target.
-        QuietCase{R"(/t:"" /f:ls.txt /c:"zzz" /e:V)", {{"ls.txt", kLsTxt}}, 1,
-                  {{"ls.txt", kLsTxt}, {"error.txt", "Could not find:\r\nzzz\r\nin the file:ls.txt\r\n"}}},
-        QuietCase{R"(/f:empty.txt /c:"a" /e:V)", {{"empty.txt", ""}}, 1,
-                  {{"empty.txt", ""}, {"error.txt", "Could not find:\r\na\r\nin the file:empty.txt\r\n"}}},
+        QuietCase{"empty_target_counts_as_none",
+                  R"(/t:"" /f:ls.txt /c:"zzz" /e:V)",
+                  {{"ls.txt", kLsTxt}},
+                  1,
+                  {{"ls.txt", kLsTxt},
+                   {"error.txt", "Could not find:\r\nzzz\r\nin the file:ls.txt\r\n"}}},
+        QuietCase{"empty_file",
+                  R"(/f:empty.txt /c:"a" /e:V)",
+                  {{"empty.txt", ""}},
+                  1,
+                  {{"empty.txt", ""},
+                   {"error.txt", "Could not find:\r\na\r\nin the file:empty.txt\r\n"}}},
         // Presence tests: nothing written when found.
-        QuietCase{R"(/t:"ABCD" /c:"bc")", {}, 0, {}},
-        QuietCase{R"(/f:ls.txt /c:"PP0")", {{"ls.txt", kLsTxt}}, 0, {{"ls.txt", kLsTxt}}},
+        QuietCase{"presence_test_in_target", R"(/t:"ABCD" /c:"bc")", {}, 0, {}},
+        QuietCase{"presence_test_in_file",
+                  R"(/f:ls.txt /c:"PP0")",
+                  {{"ls.txt", kLsTxt}},
+                  0,
+                  {{"ls.txt", kLsTxt}}},
         // /M anywhere, in any case, makes the comparison exact.
-        QuietCase{R"(/t:"ABCD" /c:"bc" /m)", {}, 1, {{"error.txt", "Could not find:\r\nbc\r\nin string:ABCD\r\n"}}},
-        QuietCase{R"(/t:"ABCD" /c:"bc"/M)", {}, 1, {{"error.txt", "Could not find:\r\nbc\r\nin string:ABCD\r\n"}}},
-        QuietCase{R"(/t:"aBCd" /c:"BC" /M /e:X)", {}, 0, {{"Value.cmd", "SET X=d\r\n"}}},
+        QuietCase{"match_case_switch_alone",
+                  R"(/t:"ABCD" /c:"bc" /m)",
+                  {},
+                  1,
+                  {{"error.txt", "Could not find:\r\nbc\r\nin string:ABCD\r\n"}}},
+        QuietCase{"match_case_switch_after_a_quote",
+                  R"(/t:"ABCD" /c:"bc"/M)",
+                  {},
+                  1,
+                  {{"error.txt", "Could not find:\r\nbc\r\nin string:ABCD\r\n"}}},
+        QuietCase{"match_case_finds_exact_case",
+                  R"(/t:"aBCd" /c:"BC" /M /e:X)",
+                  {},
+                  0,
+                  {{"Value.cmd", "SET X=d\r\n"}}},
         // Case-ignoring comparison beyond A to Z.
-        QuietCase{R"(/t:"GRÜSSE aus KÖLN" /c:"köln" /s:-4 /l:3)", {}, 0, {{"Value.cmd", "SET RETU=aus\r\n"}}},
-        QuietCase{R"(/t:"abc" /c:"abcd" /e:X)", {}, 1, {{"error.txt", "Could not find:\r\nabcd\r\nin string:abc\r\n"}}}));
+        QuietCase{"case_ignored_beyond_ascii",
+                  R"(/t:"GRÜSSE aus KÖLN" /c:"köln" /s:-4 /l:3)",
+                  {},
+                  0,
+                  {{"Value.cmd", "SET RETU=aus\r\n"}}},
+        QuietCase{"compare_longer_than_target",
+                  R"(/t:"abc" /c:"abcd" /e:X)",
+                  {},
+                  1,
+                  {{"error.txt", "Could not find:\r\nabcd\r\nin string:abc\r\n"}}}),
+    test_support::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Slicing, QuietRun,
     ::testing::Values(
-        QuietCase{R"(/t:"ABCDEFG" /c:"cd" /e:X)", {}, 0, {{"Value.cmd", "SET X=EFG\r\n"}}},
-        QuietCase{R"(/t:"ABCDEFG" /c:"cd" /s:1)", {}, 0, {{"Value.cmd", "SET RETU=FG\r\n"}}},
-        QuietCase{R"(/t:"ABCDEFG" /c:"cd" /s:-2 /l:2)", {}, 0, {{"Value.cmd", "SET RETU=AB\r\n"}}},
+        QuietCase{"rest_after_the_match",
+                  R"(/t:"ABCDEFG" /c:"cd" /e:X)",
+                  {},
+                  0,
+                  {{"Value.cmd", "SET X=EFG\r\n"}}},
+        QuietCase{"start_offset_forward",
+                  R"(/t:"ABCDEFG" /c:"cd" /s:1)",
+                  {},
+                  0,
+                  {{"Value.cmd", "SET RETU=FG\r\n"}}},
+        QuietCase{"start_offset_back",
+                  R"(/t:"ABCDEFG" /c:"cd" /s:-2 /l:2)",
+                  {},
+                  0,
+                  {{"Value.cmd", "SET RETU=AB\r\n"}}},
         // Start before the first character: the slice starts at 1.
-        QuietCase{R"(/t:"ABCDEFG" /c:"cd" /s:-100 /l:3)", {}, 0, {{"Value.cmd", "SET RETU=ABC\r\n"}}},
-        QuietCase{R"(/t:"ABCDEFG" /c:"cd" /s:-32768)", {}, 0, {{"Value.cmd", "SET RETU=ABCDEFG\r\n"}}},
+        QuietCase{"start_before_the_first_character",
+                  R"(/t:"ABCDEFG" /c:"cd" /s:-100 /l:3)",
+                  {},
+                  0,
+                  {{"Value.cmd", "SET RETU=ABC\r\n"}}},
+        QuietCase{"start_at_minus_32768",
+                  R"(/t:"ABCDEFG" /c:"cd" /s:-32768)",
+                  {},
+                  0,
+                  {{"Value.cmd", "SET RETU=ABCDEFG\r\n"}}},
         // Start past the end: nothing after "=", and the length is not even looked at.
-        QuietCase{R"(/t:"ABCDEFG" /c:"fg" /o:r.cmd)", {}, 0, {{"r.cmd", "SET RETU=\r\n"}}},
-        QuietCase{R"(/t:"ABCDEFG" /c:"cd" /s:10 /l:xyz)", {}, 0, {{"Value.cmd", "SET RETU=\r\n"}}},
+        QuietCase{"start_past_the_end",
+                  R"(/t:"ABCDEFG" /c:"fg" /o:r.cmd)",
+                  {},
+                  0,
+                  {{"r.cmd", "SET RETU=\r\n"}}},
+        QuietCase{"start_past_the_end_length_not_read",
+                  R"(/t:"ABCDEFG" /c:"cd" /s:10 /l:xyz)",
+                  {},
+                  0,
+                  {{"Value.cmd", "SET RETU=\r\n"}}},
         // Length 0 and no length take the rest; 00 is the number 0 and takes nothing.
-        QuietCase{R"(/t:"ABCDEFG" /c:"cd" /l:0)", {}, 0, {{"Value.cmd", "SET RETU=EFG\r\n"}}},
-        QuietCase{R"(/t:"ABCDEFG" /c:"cd" /l:00)", {}, 0, {{"Value.cmd", "SET RETU=\r\n"}}},
-        QuietCase{R"(/t:"ABCDEFG" /c:"cd" /l:3)", {}, 0, {{"Value.cmd", "SET RETU=EFG\r\n"}}},
-        QuietCase{R"(/t:"ABCDEFG" /c:"cd" /l:2.5)", {}, 0, {{"Value.cmd", "SET RETU=EF\r\n"}}},
+        QuietCase{"length_zero_takes_the_rest",
+                  R"(/t:"ABCDEFG" /c:"cd" /l:0)",
+                  {},
+                  0,
+                  {{"Value.cmd", "SET RETU=EFG\r\n"}}},
+        QuietCase{"length_00_takes_nothing",
+                  R"(/t:"ABCDEFG" /c:"cd" /l:00)",
+                  {},
+                  0,
+                  {{"Value.cmd", "SET RETU=\r\n"}}},
+        QuietCase{"length_beyond_the_end",
+                  R"(/t:"ABCDEFG" /c:"cd" /l:3)",
+                  {},
+                  0,
+                  {{"Value.cmd", "SET RETU=EFG\r\n"}}},
+        QuietCase{"length_fraction_rounds_half_to_even",
+                  R"(/t:"ABCDEFG" /c:"cd" /l:2.5)",
+                  {},
+                  0,
+                  {{"Value.cmd", "SET RETU=EF\r\n"}}},
         // Values keep their case; quotes inside a target belong to it.
-        QuietCase{R"(/t:"a"b"c" /c:"b" /E:myVar)", {}, 0, {{"Value.cmd", "SET myVar=^\"c\r\n"}}},
-        QuietCase{R"(/t:"  x  " /c:"x" /e:V)", {}, 0, {{"Value.cmd", "SET V=  \r\n"}}},
+        QuietCase{"quotes_inside_the_target_kept",
+                  R"(/t:"a"b"c" /c:"b" /E:myVar)",
+                  {},
+                  0,
+                  {{"Value.cmd", "SET myVar=^\"c\r\n"}}},
+        QuietCase{
+            "spaces_kept", R"(/t:"  x  " /c:"x" /e:V)", {}, 0, {{"Value.cmd", "SET V=  \r\n"}}},
         // Non-ASCII characters count as one each.
-        QuietCase{R"(/t:"äöü€𝄞xyz" /c:"€" /s:0 /l:2)", {}, 0, {{"Value.cmd", "SET RETU=𝄞x\r\n"}}},
+        QuietCase{"non_ascii_counts_one_each",
+                  R"(/t:"äöü€𝄞xyz" /c:"€" /s:0 /l:2)",
+                  {},
+                  0,
+                  {{"Value.cmd", "SET RETU=𝄞x\r\n"}}},
         // A name with a directory is taken as given, under the tool directory.
-        QuietCase{R"(/t:"ab" /c:"a" /o:sub\r.cmd)", {}, 0, {{"sub\\r.cmd", "SET RETU=b\r\n"}}}));
+        QuietCase{"output_in_a_subdirectory",
+                  R"(/t:"ab" /c:"a" /o:sub\r.cmd)",
+                  {},
+                  0,
+                  {{"sub\\r.cmd", "SET RETU=b\r\n"}}}),
+    test_support::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     FileValues, QuietRun,
     ::testing::Values(
-        // A legacy line keeps its bytes; a UTF-8 line its UTF-8; UTF-16 text is written as typed text.
-        QuietCase{R"(/f:l.txt /c:"caf")", {{"l.txt", "x\ncaf\xE9 au lait\n"}}, 0, {{"l.txt", "x\ncaf\xE9 au lait\n"}}},
-        QuietCase{R"(/f:l.txt /c:"caf" /e:V)", {{"l.txt", "x\ncaf\xE9 au lait\n"}}, 0,
+        // A legacy line keeps its bytes; a UTF-8 line its UTF-8; UTF-16 text is written as typed
+        // text.
+        QuietCase{"legacy_line_presence_test",
+                  R"(/f:l.txt /c:"caf")",
+                  {{"l.txt", "x\ncaf\xE9 au lait\n"}},
+                  0,
+                  {{"l.txt", "x\ncaf\xE9 au lait\n"}}},
+        QuietCase{"legacy_line_keeps_its_bytes",
+                  R"(/f:l.txt /c:"caf" /e:V)",
+                  {{"l.txt", "x\ncaf\xE9 au lait\n"}},
+                  0,
                   {{"l.txt", "x\ncaf\xE9 au lait\n"}, {"Value.cmd", "SET V=\xE9 au lait\r\n"}}},
-        QuietCase{R"(/f:u.txt /c:"CAF" /e:V /l:2)", {{"u.txt", "\xEF\xBB\xBF" "caf\xC3\xA9!\n"}}, 0,
-                  {{"u.txt", "\xEF\xBB\xBF" "caf\xC3\xA9!\n"}, {"Value.cmd", "SET V=\xC3\xA9!\r\nIF \"!!\"==\"\" SET V=\xC3\xA9^^^!\r\n"}}},
-        QuietCase{R"(/f:w.txt /c:"b" /e:V)", {{"w.txt", std::string("\xFF\xFE" "a\0b\0\xE9\0\r\0\n\0", 12)}}, 0,
-                  {{"w.txt", std::string("\xFF\xFE" "a\0b\0\xE9\0\r\0\n\0", 12)}, {"Value.cmd", "SET V=\xC3\xA9\r\n"}}}));
+        QuietCase{"utf8_line_after_byte_order_mark",
+                  R"(/f:u.txt /c:"CAF" /e:V /l:2)",
+                  {{"u.txt",
+                    "\xEF\xBB\xBF"
+                    "caf\xC3\xA9!\n"}},
+                  0,
+                  {{"u.txt",
+                    "\xEF\xBB\xBF"
+                    "caf\xC3\xA9!\n"},
+                   {"Value.cmd", "SET V=\xC3\xA9!\r\nIF \"!!\"==\"\" SET V=\xC3\xA9^^^!\r\n"}}},
+        QuietCase{"utf16_written_as_typed_text",
+                  R"(/f:w.txt /c:"b" /e:V)",
+                  {{"w.txt", std::string("\xFF\xFE"
+                                         "a\0b\0\xE9\0\r\0\n\0",
+                                         12)}},
+                  0,
+                  {{"w.txt", std::string("\xFF\xFE"
+                                         "a\0b\0\xE9\0\r\0\n\0",
+                                         12)},
+                   {"Value.cmd", "SET V=\xC3\xA9\r\n"}}}),
+    test_support::CaseName());
 
 // Failure reports: error file, then message box, then usage window, in that order.
 struct FailureCase {
+    const char* name;
     const char* commandLine;
     int kind;
     std::string message;  // lines joined with CR LF
@@ -150,37 +298,64 @@ TEST_P(FailureRun, ReportsKindMessageThenUsage) {
     EXPECT_EQ(r.status, 10 + c.kind) << Describe(c.commandLine, r);
     ASSERT_TRUE(r.files.count("error.txt")) << Describe(c.commandLine, r);
     EXPECT_EQ(r.files.at("error.txt"), c.message + "\r\n") << Describe(c.commandLine, r);
-    EXPECT_EQ(r.files.size(), c.before.size() + 1) << "nothing else written\n" << Describe(c.commandLine, r);
-    const Events tail(r.events.end() - std::min<std::ptrdiff_t>(3, std::ssize(r.events)), r.events.end());
-    EXPECT_EQ(tail, (Events{"write error.txt", "message " + c.message, "usage"})) << Describe(c.commandLine, r);
+    EXPECT_EQ(r.files.size(), c.before.size() + 1) << "nothing else written\n"
+                                                   << Describe(c.commandLine, r);
+    const Events tail(r.events.end() - std::min<std::ptrdiff_t>(3, std::ssize(r.events)),
+                      r.events.end());
+    EXPECT_EQ(tail, (Events{"write error.txt", "message " + c.message, "usage"}))
+        << Describe(c.commandLine, r);
 }
-
-const char* const kGeneral = "Program find a heavy error, must exist";
 
 INSTANTIATE_TEST_SUITE_P(
     EveryKind, FailureRun,
     ::testing::Values(
-        FailureCase{R"(/f:nope.txt /c:"a")", 1, "Could not find the file:\r\nnope.txt\r\nin the path:C:\\Tools"},
-        FailureCase{R"(/t:"abc")", 2, "Command error!\r\nplease check the format"},
-        FailureCase{R"(/c:"abc")", 2, "Command error!\r\nplease check the format"},
-        FailureCase{R"(/t:"abc" /c:"")", 2, "Command error!\r\nplease check the format"},
-        FailureCase{R"(/e:x)", 2, "Command error!\r\nplease check the format"},
-        FailureCase{R"(/t:"abc" /c:"b" /s:abc)", 3, "Command error!\r\nabc\r\n not is a numeric!\r\nPlease check the item:/S:"},
-        FailureCase{R"(/t:"abc" /c:"b" /s: 1 2 )", 3, "Command error!\r\n1 2\r\n not is a numeric!\r\nPlease check the item:/S:"},
-        FailureCase{R"(/t:"abc" /c:"a" /l:x)", 5, "Command error!\r\nx\r\n not is a numeric!\r\nPlease check the item:/L:"},
-        FailureCase{R"(/t:"abc" /c:"a" /l:-1)", 6, "Command error!\r\n/L:-1 error!\r\nPlease check the value"},
-        FailureCase{R"(/t:"abc" /c:"a" /l:3)", 6, "Command error!\r\n/L:3 error!\r\nPlease check the value"},
-        FailureCase{R"(/t:"abc" /c:b)", 7, "Command error!\r\nto compare string must with\"\""},
-        FailureCase{R"(/t:"abc" /c:"b)", 7, "Command error!\r\nto compare string must with\"\""},
-        FailureCase{R"(/t:abc /c:"b")", 8, "Command error!\r\nTarget string must with\"\""},
-        FailureCase{R"(/t:abc /c:b)", 8, "Command error!\r\nTarget string must with\"\""},
-        FailureCase{R"(/t:"abc /c:"b")", 8, "Command error!\r\nTarget string must with\"\""},
+        FailureCase{"kind_1_file_missing", R"(/f:nope.txt /c:"a")", 1,
+                    "Could not find the file:\r\nnope.txt\r\nin the path:C:\\Tools"},
+        FailureCase{"kind_2_no_compare_string", R"(/t:"abc")", 2,
+                    "Command error!\r\nplease check the format"},
+        FailureCase{"kind_2_no_target", R"(/c:"abc")", 2,
+                    "Command error!\r\nplease check the format"},
+        FailureCase{"kind_2_empty_compare_string", R"(/t:"abc" /c:"")", 2,
+                    "Command error!\r\nplease check the format"},
+        FailureCase{"kind_2_no_search_switch", R"(/e:x)", 2,
+                    "Command error!\r\nplease check the format"},
+        FailureCase{"kind_3_start_not_numeric", R"(/t:"abc" /c:"b" /s:abc)", 3,
+                    "Command error!\r\nabc\r\n not is a numeric!\r\nPlease check the item:/S:"},
+        FailureCase{"kind_3_start_with_inner_space", R"(/t:"abc" /c:"b" /s: 1 2 )", 3,
+                    "Command error!\r\n1 2\r\n not is a numeric!\r\nPlease check the item:/S:"},
+        FailureCase{"kind_5_length_not_numeric", R"(/t:"abc" /c:"a" /l:x)", 5,
+                    "Command error!\r\nx\r\n not is a numeric!\r\nPlease check the item:/L:"},
+        FailureCase{"kind_6_negative_length", R"(/t:"abc" /c:"a" /l:-1)", 6,
+                    "Command error!\r\n/L:-1 error!\r\nPlease check the value"},
+        FailureCase{"kind_6_length_beyond_the_rest", R"(/t:"abc" /c:"a" /l:3)", 6,
+                    "Command error!\r\n/L:3 error!\r\nPlease check the value"},
+        FailureCase{"kind_7_compare_without_quotes", R"(/t:"abc" /c:b)", 7,
+                    "Command error!\r\nto compare string must with\"\""},
+        FailureCase{"kind_7_compare_without_closing_quote", R"(/t:"abc" /c:"b)", 7,
+                    "Command error!\r\nto compare string must with\"\""},
+        FailureCase{"kind_8_target_without_quotes", R"(/t:abc /c:"b")", 8,
+                    "Command error!\r\nTarget string must with\"\""},
+        FailureCase{"kind_8_neither_quoted", R"(/t:abc /c:b)", 8,
+                    "Command error!\r\nTarget string must with\"\""},
+        FailureCase{"kind_8_target_without_closing_quote", R"(/t:"abc /c:"b")", 8,
+                    "Command error!\r\nTarget string must with\"\""},
         // General failures: overflows, a lone quote, an unreadable or malformed file.
-        FailureCase{R"(/t:" /c:"b")", 9, kGeneral},
-        FailureCase{R"(/t:"abc" /c:"b" /s:40000)", 9, kGeneral},
-        FailureCase{R"(/t:"abc" /c:"b" /s:32767)", 9, kGeneral},
-        FailureCase{R"(/t:"abc" /c:"b" /l:70000)", 9, kGeneral},
-        FailureCase{R"(/f:w.txt /c:"b" /e:v)", 9, kGeneral, {{"w.txt", "\xFF\xFE" "b\0\x00\xDC"}}}));
+        FailureCase{"kind_9_lone_quote_as_target", R"(/t:" /c:"b")", 9,
+                    std::string(kGeneralFailure)},
+        FailureCase{"kind_9_start_overflows", R"(/t:"abc" /c:"b" /s:40000)", 9,
+                    std::string(kGeneralFailure)},
+        FailureCase{"kind_9_start_beyond_32767", R"(/t:"abc" /c:"b" /s:32767)", 9,
+                    std::string(kGeneralFailure)},
+        FailureCase{"kind_9_length_overflows", R"(/t:"abc" /c:"b" /l:70000)", 9,
+                    std::string(kGeneralFailure)},
+        FailureCase{"kind_9_invalid_utf16_file",
+                    R"(/f:w.txt /c:"b" /e:v)",
+                    9,
+                    std::string(kGeneralFailure),
+                    {{"w.txt",
+                      "\xFF\xFE"
+                      "b\0\x00\xDC"}}}),
+    test_support::CaseName());
 
 TEST(FailureRun, PositionsBeyond32767Overflow) {
     const std::string line = std::string(32766, 'x') + "b";
@@ -195,13 +370,15 @@ TEST(FailureRun, PositionsBeyond32767Overflow) {
     const std::string longLine = "ab" + std::string(40000, 'x');
     const RunResult rest = RunWith(R"(/f:f.txt /c:"b" /s:32700 /e:v)", {{"f.txt", longLine}});
     EXPECT_EQ(rest.status, 0) << Describe("rest of a long line", rest);
-    const RunResult withLength = RunWith(R"(/f:f.txt /c:"b" /s:-1 /l:1 /e:v)", {{"f.txt", longLine}});
+    const RunResult withLength =
+        RunWith(R"(/f:f.txt /c:"b" /s:-1 /l:1 /e:v)", {{"f.txt", longLine}});
     EXPECT_EQ(withLength.status, 19) << Describe("remaining beyond 32767", withLength);
 }
 
 TEST(FailureRun, FailureMessagesQuoteValuesAfterQuoteRemoval) {
     const RunResult r = RunWith(R"(/f:"my file.txt" /c:"a")");
-    EXPECT_EQ(r.files.at("error.txt"), "Could not find the file:\r\n\"my file.txt\"\r\nin the path:C:\\Tools\r\n");
+    EXPECT_EQ(r.files.at("error.txt"),
+              "Could not find the file:\r\n\"my file.txt\"\r\nin the path:C:\\Tools\r\n");
 }
 
 TEST(UsageOnly, EmptyOrQuestionMarkShowsUsageAndClearsOldOutput) {
@@ -210,31 +387,37 @@ TEST(UsageOnly, EmptyOrQuestionMarkShowsUsageAndClearsOldOutput) {
         const RunResult r = RunWith(commandLine, stale);
         EXPECT_EQ(r.status, 0) << Describe(commandLine, r);
         EXPECT_EQ(r.files, (Files{{"aa.cmd", "kept"}})) << Describe(commandLine, r);
-        EXPECT_EQ(r.events, (Events{"remove ERROR.txt", "remove Value.cmd", "usage"})) << Describe(commandLine, r);
+        EXPECT_EQ(r.events, (Events{"remove ERROR.txt", "remove Value.cmd", "usage"}))
+            << Describe(commandLine, r);
     }
 }
 
 TEST(StaleFiles, ClearedBeforeEveryRunWhateverOutputIsNamed) {
-    const RunResult r = RunWith(R"(/t:"ab" /c:"a" /o:other.cmd)", {{"error.txt", "old"}, {"value.cmd", "old"}});
+    const RunResult r =
+        RunWith(R"(/t:"ab" /c:"a" /o:other.cmd)", {{"error.txt", "old"}, {"value.cmd", "old"}});
     EXPECT_EQ(r.files, (Files{{"other.cmd", "SET RETU=b\r\n"}})) << Describe("/o:other.cmd", r);
     const RunResult failed = RunWith(R"(/t:abc)", {{"Value.cmd", "old"}});
     EXPECT_EQ(failed.files.count("Value.cmd"), 0u);
 }
 
 TEST(Faults, UnwritableResultIsAGeneralFailure) {
-    const RunResult r = RunWith(R"(/t:"ab" /c:"a")" " /e:x", {}, [](FakePlatform& p) { p.failWrite = {"Value.cmd"}; });
+    const RunResult r = RunWith(R"(/t:"ab" /c:"a")"
+                                " /e:x",
+                                {}, [](FakePlatform& p) { p.failWrite = {"Value.cmd"}; });
     EXPECT_EQ(r.status, 19) << Describe("write fault", r);
-    EXPECT_EQ(r.files, (Files{{"error.txt", std::string(kGeneral) + "\r\n"}}));
+    EXPECT_EQ(r.files, (Files{{"error.txt", std::string(kGeneralFailure) + "\r\n"}}));
 }
 
 TEST(Faults, ReportThatCannotBeWrittenStillShowsTheMessage) {
-    const RunResult r = RunWith(R"(/t:abc)", {}, [](FakePlatform& p) { p.failWrite = {"error.txt"}; });
+    const RunResult r =
+        RunWith(R"(/t:abc)", {}, [](FakePlatform& p) { p.failWrite = {"error.txt"}; });
     EXPECT_EQ(r.status, 28) << Describe("error.txt fault", r);
     EXPECT_EQ(r.events, (Events{"message Command error!\r\nTarget string must with\"\"", "usage"}));
 }
 
 TEST(Faults, NotFoundReportThatCannotBeWrittenBecomesAGeneralFailure) {
-    const RunResult r = RunWith(R"(/t:"ab" /c:"x")", {}, [](FakePlatform& p) { p.failWrite = {"error.txt"}; });
+    const RunResult r =
+        RunWith(R"(/t:"ab" /c:"x")", {}, [](FakePlatform& p) { p.failWrite = {"error.txt"}; });
     EXPECT_EQ(r.status, 29) << Describe("error.txt fault", r);
     EXPECT_EQ(r.events, (Events{"message Program find a heavy error, must exist", "usage"}));
 }
@@ -249,7 +432,8 @@ TEST(Faults, FailuresBeforeAndDuringTheSearchAreGeneralFailures) {
         {"read fails midway", [](FakePlatform& p) { p.failReadAfter = 12; }},
     };
     for (const auto& c : cases) {
-        const RunResult r = RunWith(R"(/f:ls.txt /c:"pp" /e:v)", {{"ls.txt", kLsTxt}, {"ERROR.txt", ""}}, c.setUp);
+        const RunResult r =
+            RunWith(R"(/f:ls.txt /c:"pp" /e:v)", {{"ls.txt", kLsTxt}, {"ERROR.txt", ""}}, c.setUp);
         EXPECT_EQ(r.status, 19) << c.what << "\n" << Describe("", r);
         EXPECT_EQ(r.files.count("Value.cmd"), 0u) << c.what;
     }
@@ -258,7 +442,7 @@ TEST(Faults, FailuresBeforeAndDuringTheSearchAreGeneralFailures) {
 TEST(Faults, UsageWindowFailureEndsTheRunAfterTheMessage) {
     const RunResult r = RunWith("", {}, [](FakePlatform& p) { p.failUsage = true; });
     EXPECT_EQ(r.status, 29) << Describe("usage fault", r);
-    EXPECT_EQ(r.files.at("error.txt"), std::string(kGeneral) + "\r\n");
+    EXPECT_EQ(r.files.at("error.txt"), std::string(kGeneralFailure) + "\r\n");
 }
 
 }  // namespace

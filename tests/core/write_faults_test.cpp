@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "fake_platform.hpp"
+#include "report_texts.hpp"
 #include "run_flow.hpp"
 
 namespace tarvik::testing {
 namespace {
 
-constexpr char kGeneral[] = "Program find a heavy error, must exist";
+using test_support::kGeneralFailure;
 
 struct FaultCase {
     const char* what;
@@ -21,14 +22,31 @@ struct FaultCase {
 TEST(WriteFaults, EndInTheGeneralFailureAndKeepOlderOutput) {
     const FaultCase cases[] = {
         {"NUL in the value", R"(/f:f.txt /c:"a" /o:out.cmd)", std::string("a\0b\n", 4), {}, 19},
-        {"Ctrl-Z in the value", R"(/f:f.txt /c:"a" /o:out.cmd)", "a\x1A" "b\n", {}, 19},
+        {"Ctrl-Z in the value",
+         R"(/f:f.txt /c:"a" /o:out.cmd)",
+         "a\x1A"
+         "b\n",
+         {},
+         19},
         {"line feed in a typed value", "/t:\"a\nb\" /c:\"a\" /o:out.cmd", "", {}, 19},
-        {"line longer than a batch line", R"(/f:f.txt /c:"a" /o:out.cmd)", "a" + std::string(8200, 'b'), {}, 19},
+        {"line longer than a batch line",
+         R"(/f:f.txt /c:"a" /o:out.cmd)",
+         "a" + std::string(8200, 'b'),
+         {},
+         19},
         {"name with =", R"(/t:"ab" /c:"a" /e:x=y /o:out.cmd)", "", {}, 19},
         {"name starting with a quote", R"(/t:"ab" /c:"a" /e:"x /o:out.cmd)", "", {}, 19},
         {"result not writable", R"(/t:"ab" /c:"a" /o:out.cmd)", "", {"out.cmd"}, 19},
-        {"neither result nor report writable", R"(/t:"ab" /c:"a" /o:out.cmd)", "", {"out.cmd", "error.txt"}, 29},
-        {"refused and report not writable", R"(/f:f.txt /c:"a" /o:out.cmd)", std::string("a\0", 2), {"error.txt"}, 29},
+        {"neither result nor report writable",
+         R"(/t:"ab" /c:"a" /o:out.cmd)",
+         "",
+         {"out.cmd", "error.txt"},
+         29},
+        {"refused and report not writable",
+         R"(/f:f.txt /c:"a" /o:out.cmd)",
+         std::string("a\0", 2),
+         {"error.txt"},
+         29},
     };
     for (const FaultCase& c : cases) {
         FakePlatform platform;
@@ -41,11 +59,12 @@ TEST(WriteFaults, EndInTheGeneralFailureAndKeepOlderOutput) {
         const bool reportWritten = c.status == 19;
         EXPECT_EQ(platform.files.count("error.txt"), reportWritten ? 1u : 0u) << c.what;
         if (reportWritten) {
-            EXPECT_EQ(platform.files.at("error.txt"), std::string(kGeneral) + "\r\n") << c.what;
+            EXPECT_EQ(platform.files.at("error.txt"), std::string(kGeneralFailure) + "\r\n")
+                << c.what;
         }
         // Even when no file could be written, the user is told.
         EXPECT_EQ(platform.events.back(), "usage") << c.what;
-        EXPECT_EQ(platform.events.end()[-2], std::string("message ") + kGeneral) << c.what;
+        EXPECT_EQ(platform.events.end()[-2], "message " + std::string(kGeneralFailure)) << c.what;
     }
 }
 

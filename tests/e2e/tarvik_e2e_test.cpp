@@ -1,22 +1,27 @@
 // The native tarvik end to end: exit status, files left in its directory, terminal output.
 #include <gtest/gtest.h>
 
-#include "tool_sandbox.hpp"
+#include "case_name.hpp"
+#include "posix/tool_sandbox.hpp"
 
 namespace tarvik::e2e {
 namespace {
+
+using test_support::Files;
+using test_support::ToolRun;
+using test_support::ToolSandbox;
 
 const std::string kLsTxt = "Hello boy\r\nsdfseeeWEQREEQRQWERRWQER\r\npp01\r\n";
 const std::string kUsageTitle = TARVIK_VERSION_TITLE "\n";
 
 struct Case {
-    const char* what;
+    const char* name;
     std::vector<std::string> arguments;
     Files before;
     int status;
-    Files after;         // every file afterwards, fixtures included
+    Files after;             // every file afterwards, fixtures included
     std::string stderrText;  // exactly: the message box
-    bool usage;          // whether the usage text is printed
+    bool usage;              // whether the usage text is printed
 };
 
 class TarvikRun : public ::testing::TestWithParam<Case> {};
@@ -25,60 +30,122 @@ TEST_P(TarvikRun, EndsAsExpected) {
     const Case& c = GetParam();
     ToolSandbox sandbox;
     for (const auto& [name, bytes] : c.before) sandbox.Write(name, bytes);
-    const RunResult r = sandbox.Run(c.arguments);
-    EXPECT_EQ(r.status, c.status) << c.what << "\n" << r.Describe();
-    EXPECT_EQ(r.files, c.after) << c.what << "\n" << r.Describe();
-    EXPECT_EQ(r.err, c.stderrText) << c.what << "\n" << r.Describe();
-    EXPECT_EQ(r.out.rfind(kUsageTitle, 0) == 0, c.usage) << c.what << "\n" << r.Describe();
+    const ToolRun r = sandbox.Run(c.arguments);
+    EXPECT_EQ(r.status, c.status) << c.name << "\n" << r.Describe();
+    EXPECT_EQ(r.files, c.after) << c.name << "\n" << r.Describe();
+    EXPECT_EQ(r.err, c.stderrText) << c.name << "\n" << r.Describe();
+    EXPECT_EQ(r.out.rfind(kUsageTitle, 0) == 0, c.usage) << c.name << "\n" << r.Describe();
     if (c.usage) {
-        EXPECT_NE(r.out.find("        Set RETU = WEQREEQRQWERRWQER\n"), std::string::npos) << r.Describe();
+        EXPECT_NE(r.out.find("        Set RETU = WEQREEQRQWERRWQER\n"), std::string::npos)
+            << r.Describe();
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     WorkedExamples, TarvikRun,
-    ::testing::Values(
-        Case{"not found in string", {R"(/t:"ABCD")", R"(/c:"BB")"}, {}, 1,
-             {{"error.txt", "Could not find:\r\nBB\r\nin string:ABCD\r\n"}}, "", false},
-        Case{"slice before the match", {R"(/t:"ABCDEFGHIJK1234")", R"(/c:"gh")", "/s:-4", "/L:3", "/e:mystr", "/o:aa.cmd"},
-             {}, 0, {{"aa.cmd", "SET mystr=CDE\r\n"}}, "", false},
-        Case{"line of a file", {"/f:ls.txt", R"(/c:"eee")", "/s:0"}, {{"ls.txt", kLsTxt}}, 0,
-             {{"ls.txt", kLsTxt}, {"Value.cmd", "SET RETU=WEQREEQRQWERRWQER\r\n"}}, "", false}));
+    ::testing::Values(Case{"not_found_in_string",
+                           {R"(/t:"ABCD")", R"(/c:"BB")"},
+                           {},
+                           1,
+                           {{"error.txt", "Could not find:\r\nBB\r\nin string:ABCD\r\n"}},
+                           "",
+                           false},
+                      Case{"slice_before_the_match",
+                           {R"(/t:"ABCDEFGHIJK1234")", R"(/c:"gh")", "/s:-4", "/L:3", "/e:mystr",
+                            "/o:aa.cmd"},
+                           {},
+                           0,
+                           {{"aa.cmd", "SET mystr=CDE\r\n"}},
+                           "",
+                           false},
+                      Case{"line_of_a_file",
+                           {"/f:ls.txt", R"(/c:"eee")", "/s:0"},
+                           {{"ls.txt", kLsTxt}},
+                           0,
+                           {{"ls.txt", kLsTxt}, {"Value.cmd", "SET RETU=WEQREEQRQWERRWQER\r\n"}},
+                           "",
+                           false}),
+    test_support::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Reports, TarvikRun,
     ::testing::Values(
-        Case{"usage only", {}, {{"ERROR.txt", "old"}, {"Value.cmd", "old"}}, 0, {}, "", true},
-        Case{"usage for a question mark", {"/t:\"a\"", "?"}, {}, 0, {}, "", true},
-        Case{"target without quotes", {"/t:ABCD", R"(/c:"B")"}, {}, 18,
+        Case{"usage_only", {}, {{"ERROR.txt", "old"}, {"Value.cmd", "old"}}, 0, {}, "", true},
+        Case{"usage_for_a_question_mark", {"/t:\"a\"", "?"}, {}, 0, {}, "", true},
+        Case{"target_without_quotes",
+             {"/t:ABCD", R"(/c:"B")"},
+             {},
+             18,
              {{"error.txt", "Command error!\r\nTarget string must with\"\"\r\n"}},
-             "Command error!\nTarget string must with\"\"\n", true},
-        Case{"overflow", {R"(/t:"ABCD")", R"(/c:"B")", "/s:99999"}, {}, 19,
+             "Command error!\nTarget string must with\"\"\n",
+             true},
+        Case{"overflow",
+             {R"(/t:"ABCD")", R"(/c:"B")", "/s:99999"},
+             {},
+             19,
              {{"error.txt", "Program find a heavy error, must exist\r\n"}},
-             "Program find a heavy error, must exist\n", true},
-        Case{"not found in file", {"/f:ls.txt", R"(/c:"zz")"}, {{"ls.txt", kLsTxt}}, 1,
-             {{"ls.txt", kLsTxt}, {"error.txt", "Could not find:\r\nzz\r\nin the file:ls.txt\r\n"}}, "", false},
-        Case{"presence test", {"/f:ls.txt", R"(/c:"PP")"}, {{"ls.txt", kLsTxt}}, 0, {{"ls.txt", kLsTxt}}, "", false}));
+             "Program find a heavy error, must exist\n",
+             true},
+        Case{"not_found_in_file",
+             {"/f:ls.txt", R"(/c:"zz")"},
+             {{"ls.txt", kLsTxt}},
+             1,
+             {{"ls.txt", kLsTxt}, {"error.txt", "Could not find:\r\nzz\r\nin the file:ls.txt\r\n"}},
+             "",
+             false},
+        Case{"presence_test",
+             {"/f:ls.txt", R"(/c:"PP")"},
+             {{"ls.txt", kLsTxt}},
+             0,
+             {{"ls.txt", kLsTxt}},
+             "",
+             false}),
+    test_support::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Text, TarvikRun,
-    ::testing::Values(
-        Case{"UTF-8 arguments", {R"(/t:"Grüße aus Köln")", R"(/c:"KÖLN")", "/s:-4", "/l:3", "/e:Gruß"}, {}, 0,
-             {{"Value.cmd", "SET Gruß=aus\r\n"}}, "", false},
-        Case{"legacy bytes kept", {"/f:l.txt", R"(/c:"caf")", "/e:v"}, {{"l.txt", "caf\xE9.\n"}}, 0,
-             {{"l.txt", "caf\xE9.\n"}, {"Value.cmd", "SET v=\xE9.\r\n"}}, "", false},
-        Case{"UTF-16 written as UTF-8", {"/f:w.txt", R"(/c:"b")", "/e:v"},
-             {{"w.txt", std::string("\xFF\xFE" "b\0\xE9\0\n\0", 8)}}, 0,
-             {{"w.txt", std::string("\xFF\xFE" "b\0\xE9\0\n\0", 8)}, {"Value.cmd", "SET v=\xC3\xA9\r\n"}}, "", false},
-        Case{"Unix line ends", {"/f:u.txt", R"(/c:"two")", "/e:v"}, {{"u.txt", "one\ntwo.\nthree\n"}}, 0,
-             {{"u.txt", "one\ntwo.\nthree\n"}, {"Value.cmd", "SET v=.\r\n"}}, "", false}));
+    ::testing::Values(Case{"utf_8_arguments",
+                           {R"(/t:"Grüße aus Köln")", R"(/c:"KÖLN")", "/s:-4", "/l:3", "/e:Gruß"},
+                           {},
+                           0,
+                           {{"Value.cmd", "SET Gruß=aus\r\n"}},
+                           "",
+                           false},
+                      Case{"legacy_bytes_kept",
+                           {"/f:l.txt", R"(/c:"caf")", "/e:v"},
+                           {{"l.txt", "caf\xE9.\n"}},
+                           0,
+                           {{"l.txt", "caf\xE9.\n"}, {"Value.cmd", "SET v=\xE9.\r\n"}},
+                           "",
+                           false},
+                      Case{"utf_16_written_as_utf_8",
+                           {"/f:w.txt", R"(/c:"b")", "/e:v"},
+                           {{"w.txt", std::string("\xFF\xFE"
+                                                  "b\0\xE9\0\n\0",
+                                                  8)}},
+                           0,
+                           {{"w.txt", std::string("\xFF\xFE"
+                                                  "b\0\xE9\0\n\0",
+                                                  8)},
+                            {"Value.cmd", "SET v=\xC3\xA9\r\n"}},
+                           "",
+                           false},
+                      Case{"unix_line_ends",
+                           {"/f:u.txt", R"(/c:"two")", "/e:v"},
+                           {{"u.txt", "one\ntwo.\nthree\n"}},
+                           0,
+                           {{"u.txt", "one\ntwo.\nthree\n"}, {"Value.cmd", "SET v=.\r\n"}},
+                           "",
+                           false}),
+    test_support::CaseName());
 
 TEST(TarvikFiles, ClearsEverySpellingOfTheOldOutput) {
     ToolSandbox sandbox;
-    for (const char* name : {"ERROR.txt", "error.txt", "Error.TXT", "Value.cmd", "value.cmd", "VALUE.CMD", "keep.cmd"}) {
+    for (const char* name : {"ERROR.txt", "error.txt", "Error.TXT", "Value.cmd", "value.cmd",
+                             "VALUE.CMD", "keep.cmd"}) {
         sandbox.Write(name, "old");
     }
-    const RunResult r = sandbox.Run({});
+    const ToolRun r = sandbox.Run({});
     EXPECT_EQ(r.files, (Files{{"keep.cmd", "old"}})) << r.Describe();
 }
 
@@ -86,7 +153,8 @@ TEST(TarvikFiles, UsesItsOwnDirectoryNotTheWorkingDirectory) {
     ToolSandbox tool, elsewhere;
     tool.Write("ls.txt", "in the tool directory\n");
     elsewhere.Write("ls.txt", "in the working directory\n");
-    const RunResult r = tool.Run({"/f:ls.txt", R"(/c:"the")", "/e:v"}, elsewhere.directory());
+    const ToolRun r =
+        tool.Run({"/f:ls.txt", R"(/c:"the")", "/e:v"}, {.workingDirectory = elsewhere.directory()});
     EXPECT_EQ(r.files.at("Value.cmd"), "SET v= tool directory\r\n") << r.Describe();
 }
 
@@ -94,10 +162,10 @@ TEST(TarvikFiles, MissingFileMessageNamesTheToolDirectory) {
     ToolSandbox sandbox;
     sandbox.MakeDirectory("sub");
     for (const char* name : {"nope.txt", "sub"}) {
-        const RunResult r = sandbox.Run({std::string("/f:") + name, R"(/c:"B")"});
+        const ToolRun r = sandbox.Run({std::string("/f:") + name, R"(/c:"B")"});
         EXPECT_EQ(r.status, 11) << r.Describe();
-        EXPECT_EQ(r.files.at("error.txt"),
-                  "Could not find the file:\r\n" + std::string(name) + "\r\nin the path:" + sandbox.directory() + "\r\n")
+        EXPECT_EQ(r.files.at("error.txt"), "Could not find the file:\r\n" + std::string(name) +
+                                               "\r\nin the path:" + sandbox.directory() + "\r\n")
             << r.Describe();
     }
 }
@@ -105,7 +173,7 @@ TEST(TarvikFiles, MissingFileMessageNamesTheToolDirectory) {
 TEST(TarvikFiles, LeavesNoTemporaryFiles) {
     ToolSandbox sandbox;
     sandbox.Write("Value.cmd", "SET old=1\r\n");
-    const RunResult r = sandbox.Run({R"(/t:"abc")", R"(/c:"b")", "/e:v"});
+    const ToolRun r = sandbox.Run({R"(/t:"abc")", R"(/c:"b")", "/e:v"});
     EXPECT_EQ(r.files, (Files{{"Value.cmd", "SET v=c\r\n"}})) << r.Describe();
 }
 

@@ -2,35 +2,33 @@
 // writing one file at once, an unreadable input file, a read-only tool directory. Each run keeps
 // older output whole, leaves no temporary file and tells what happened.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <memory>
 
-#include "restricted_run.hpp"
-#include "tool_sandbox.hpp"
+#include "posix/run_program.hpp"
+#include "posix/tool_sandbox.hpp"
+#include "report_texts.hpp"
 
 namespace tarvik::faults {
 namespace {
 
 namespace fs = std::filesystem;
+using test_support::kGeneralFailure;
+using test_support::ReadFile;
+using test_support::ToolRun;
+using test_support::ToolSandbox;
 using Names = std::vector<std::string>;
 
-constexpr char kGeneral[] = "Program find a heavy error, must exist";
-
-std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+Names NamesOf(const test_support::Files& files) {
+    Names names;
+    for (const auto& [name, bytes] : files) names.push_back(name);
+    return names;
 }
 
 // Gives the tool directory a mode for the test and restores it, so the sandbox can be removed.
 class DirectoryMode {
-public:
+  public:
     DirectoryMode(const std::string& directory, fs::perms perms) : directory_(directory) {
         fs::permissions(directory_, perms);
     }
@@ -38,7 +36,7 @@ public:
     DirectoryMode(const DirectoryMode&) = delete;
     DirectoryMode& operator=(const DirectoryMode&) = delete;
 
-private:
+  private:
     std::string directory_;
 };
 
@@ -54,61 +52,57 @@ TEST(WriteFaultsOnDisk, SizeLimitKeepsTheOldFileAndLeavesNoTemporaryFile) {
         {10, 29, {"out.cmd"}},
     };
     for (const auto& c : cases) {
-        e2e::ToolSandbox sandbox;
+        ToolSandbox sandbox;
         sandbox.Write("out.cmd", "SET RETU=old\r\n");
-        const ToolOutput run = RunRestricted(sandbox.directory() + "/tarvik",
-                                             {"/t:\"a" + std::string(300, 'b') + "\"", "/c:\"a\"", "/o:out.cmd"},
-                                             {.fileSizeLimit = c.limit, .asNobody = false});
+        const ToolRun run =
+            sandbox.Run({"/t:\"a" + std::string(300, 'b') + "\"", "/c:\"a\"", "/o:out.cmd"},
+                        {.fileSizeLimit = c.limit});
         EXPECT_EQ(run.status, c.status) << "limit " << c.limit << "\n" << run.err;
-        EXPECT_EQ(DirectoryNames(sandbox.directory()), c.names) << "limit " << c.limit;
-        EXPECT_EQ(Read(sandbox.directory() + "/out.cmd"), "SET RETU=old\r\n") << "limit " << c.limit;
-        EXPECT_NE(run.err.find(kGeneral), std::string::npos) << "limit " << c.limit;
+        EXPECT_EQ(NamesOf(run.files), c.names) << "limit " << c.limit;
+        EXPECT_EQ(run.files.at("out.cmd"), "SET RETU=old\r\n") << "limit " << c.limit;
+        EXPECT_NE(run.err.find(kGeneralFailure), std::string::npos) << "limit " << c.limit;
     }
 }
 
 TEST(WriteFaultsOnDisk, TwoRunsAtOnceEachLeaveAWholeFile) {
-    e2e::ToolSandbox sandbox;
-    const std::string tool = sandbox.directory() + "/tarvik";
+    ToolSandbox sandbox;
     const std::string values[2] = {std::string(8000, 'x'), std::string(6000, 'y')};
     for (int round = 0; round < 20; ++round) {
-        pid_t children[2];
-        for (int i = 0; i < 2; ++i) {
-            children[i] = ::fork();
-            ASSERT_GE(children[i], 0);
-            if (children[i] == 0) {
-                const std::string target = "/t:\"a" + values[i] + "\"";
-                if (::chdir(sandbox.directory().c_str()) != 0) ::_exit(126);
-                ::execl(tool.c_str(), tool.c_str(), target.c_str(), "/c:\"a\"", "/o:same.cmd", nullptr);
-                ::_exit(127);
-            }
+        std::vector<std::unique_ptr<test_support::RunningProgram>> runs;
+        for (const std::string& value : values) {
+            runs.push_back(std::make_unique<test_support::RunningProgram>(test_support::RunRequest{
+                .program = sandbox.tool(),
+                .arguments = {"/t:\"a" + value + "\"", "/c:\"a\"", "/o:same.cmd"},
+                .workingDirectory = sandbox.directory()}));
         }
-        for (const pid_t child : children) {
-            int status = 0;
-            ASSERT_EQ(::waitpid(child, &status, 0), child);
-            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
+        for (const auto& run : runs) {
+            const test_support::RunResult result = run->Wait();
+            EXPECT_EQ(result.ShellStatus(), 0) << "round " << round << "\n" << result.error;
         }
-        const std::string file = Read(sandbox.directory() + "/same.cmd");
-        EXPECT_TRUE(file == "SET RETU=" + values[0] + "\r\n" || file == "SET RETU=" + values[1] + "\r\n")
+        const std::string file = ReadFile(sandbox.directory() + "/same.cmd");
+        EXPECT_TRUE(file == "SET RETU=" + values[0] + "\r\n" ||
+                    file == "SET RETU=" + values[1] + "\r\n")
             << "round " << round << ": " << file.size() << " bytes";
-        EXPECT_EQ(DirectoryNames(sandbox.directory()), Names{"same.cmd"}) << "round " << round;
+        EXPECT_EQ(NamesOf(sandbox.Contents()), Names{"same.cmd"}) << "round " << round;
     }
 }
 
 TEST(WriteFaultsOnDisk, UnreadableFileIsAGeneralFailure) {
-    if (!CanDropPrivileges()) GTEST_SKIP() << "running as root with no user nobody to drop to";
-    e2e::ToolSandbox sandbox;
+    if (!test_support::CanDropPrivileges())
+        GTEST_SKIP() << "running as root with no user nobody to drop to";
+    ToolSandbox sandbox;
     sandbox.Write("f.txt", "abc\r\n");
     fs::permissions(sandbox.directory() + "/f.txt", fs::perms::none);
     const DirectoryMode writable(sandbox.directory(), fs::perms::all);
-    const ToolOutput run = RunRestricted(sandbox.directory() + "/tarvik", {"/f:f.txt", "/c:\"b\"", "/e:V"},
-                                         {.fileSizeLimit = std::nullopt, .asNobody = true});
+    const ToolRun run = sandbox.Run({"/f:f.txt", "/c:\"b\"", "/e:V"}, {.asNobody = true});
     EXPECT_EQ(run.status, 19) << run.err;
-    EXPECT_EQ(DirectoryNames(sandbox.directory()), (Names{"error.txt", "f.txt"}));
-    EXPECT_EQ(Read(sandbox.directory() + "/error.txt"), std::string(kGeneral) + "\r\n");
+    EXPECT_EQ(NamesOf(run.files), (Names{"error.txt", "f.txt"}));
+    EXPECT_EQ(run.files.at("error.txt"), std::string(kGeneralFailure) + "\r\n");
 }
 
 TEST(WriteFaultsOnDisk, ReadOnlyToolDirectoryStillShowsTheMessage) {
-    if (!CanDropPrivileges()) GTEST_SKIP() << "running as root with no user nobody to drop to";
+    if (!test_support::CanDropPrivileges())
+        GTEST_SKIP() << "running as root with no user nobody to drop to";
     const struct {
         const char* what;
         Names before;
@@ -117,16 +111,16 @@ TEST(WriteFaultsOnDisk, ReadOnlyToolDirectoryStillShowsTheMessage) {
         {"stale output cannot be cleared", {"Value.cmd"}},
     };
     for (const auto& c : cases) {
-        e2e::ToolSandbox sandbox;
+        ToolSandbox sandbox;
         for (const std::string& name : c.before) sandbox.Write(name, "old");
-        const DirectoryMode readOnly(sandbox.directory(), fs::perms::owner_read | fs::perms::owner_exec |
-                                                              fs::perms::others_read | fs::perms::others_exec);
-        const ToolOutput run =
-            RunRestricted(sandbox.directory() + "/tarvik", {"/t:\"ab\"", "/c:\"a\"", "/e:V"}, {.fileSizeLimit = std::nullopt, .asNobody = true});
+        const DirectoryMode readOnly(sandbox.directory(),
+                                     fs::perms::owner_read | fs::perms::owner_exec |
+                                         fs::perms::others_read | fs::perms::others_exec);
+        const ToolRun run = sandbox.Run({"/t:\"ab\"", "/c:\"a\"", "/e:V"}, {.asNobody = true});
         EXPECT_EQ(run.status, 29) << c.what << "\n" << run.err;
-        EXPECT_NE(run.err.find(kGeneral), std::string::npos) << c.what;
+        EXPECT_NE(run.err.find(kGeneralFailure), std::string::npos) << c.what;
         EXPECT_FALSE(run.out.empty()) << c.what << ": the usage follows the message";
-        EXPECT_EQ(DirectoryNames(sandbox.directory()), c.before) << c.what;
+        EXPECT_EQ(NamesOf(run.files), c.before) << c.what;
     }
 }
 

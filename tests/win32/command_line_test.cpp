@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "case_name.hpp"
+
 namespace tarvik::win32 {
 namespace {
 
 struct TailCase {
+    const char* name;
     const wchar_t* commandLine;
     const wchar_t* tail;
 };
@@ -19,22 +22,27 @@ TEST_P(CommandLineTailTest, SkipsProgramNameAndBlanksOnly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CommandLineTailTest,
-    ::testing::Values(
-        TailCase{L"Tarvik.exe /t:\"ABCD\" /c:\"BB\"", L"/t:\"ABCD\" /c:\"BB\""},
-        TailCase{L"\"C:\\Program Files\\Tarvik.exe\" /t:\"A B\"", L"/t:\"A B\""},
-        // A quoted name ends at its closing quote even with no blank after it.
-        TailCase{L"\"C:\\Tools\\Tarvik.exe\"/f:ls.txt", L"/f:ls.txt"},
-        // An unquoted name ends at the first blank, quotes inside it notwithstanding.
-        TailCase{L"C:\\a\"b c\"\\Tarvik.exe /m", L"c\"\\Tarvik.exe /m"},
-        TailCase{L"Tarvik.exe \t  /t:\"x\"", L"/t:\"x\""},
-        // Blanks between and after the switches belong to the tail.
-        TailCase{L"Tarvik.exe /t:\"a\"   /c:\"a\"  ", L"/t:\"a\"   /c:\"a\"  "},
-        TailCase{L"Tarvik.exe \"\"", L"\"\""},
-        TailCase{L"Tarvik.exe", L""},
-        TailCase{L"Tarvik.exe   ", L""},
-        TailCase{L"\"C:\\Tools\\Tarvik.exe", L""},
-        TailCase{L"\"\" ?", L"?"},
-        TailCase{L"", L""}));
+    ::testing::Values(TailCase{"plain_name", L"Tarvik.exe /t:\"ABCD\" /c:\"BB\"",
+                               L"/t:\"ABCD\" /c:\"BB\""},
+                      TailCase{"quoted_name_with_space",
+                               L"\"C:\\Program Files\\Tarvik.exe\" /t:\"A B\"", L"/t:\"A B\""},
+                      // A quoted name ends at its closing quote even with no blank after it.
+                      TailCase{"quoted_name_without_blank_after",
+                               L"\"C:\\Tools\\Tarvik.exe\"/f:ls.txt", L"/f:ls.txt"},
+                      // An unquoted name ends at the first blank, quotes inside it notwithstanding.
+                      TailCase{"unquoted_name_ends_at_first_blank", L"C:\\a\"b c\"\\Tarvik.exe /m",
+                               L"c\"\\Tarvik.exe /m"},
+                      TailCase{"blanks_and_tab_skipped", L"Tarvik.exe \t  /t:\"x\"", L"/t:\"x\""},
+                      // Blanks between and after the switches belong to the tail.
+                      TailCase{"blanks_between_and_after_kept", L"Tarvik.exe /t:\"a\"   /c:\"a\"  ",
+                               L"/t:\"a\"   /c:\"a\"  "},
+                      TailCase{"empty_quotes_kept", L"Tarvik.exe \"\"", L"\"\""},
+                      TailCase{"name_alone", L"Tarvik.exe", L""},
+                      TailCase{"name_with_trailing_blanks", L"Tarvik.exe   ", L""},
+                      TailCase{"unclosed_quote", L"\"C:\\Tools\\Tarvik.exe", L""},
+                      TailCase{"question_mark_after_empty_name", L"\"\" ?", L"?"},
+                      TailCase{"empty_command_line", L"", L""}),
+    test_support::CaseName());
 
 }  // namespace
 }  // namespace tarvik::win32

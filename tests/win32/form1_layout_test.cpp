@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "case_name.hpp"
+
 namespace tarvik::win32 {
 namespace {
 
@@ -11,6 +13,7 @@ bool operator==(const PixelRect& a, const PixelRect& b) {
 }
 
 struct LayoutCase {
+    const char* name;
     int dpi;
     int clientWidth, clientHeight;
     PixelRect label1, text1;
@@ -31,10 +34,13 @@ TEST_P(Form1LayoutTest, ScalesTwipsAndPointsToTheScreen) {
     EXPECT_GT(c.label1.left + c.label1.width, c.clientWidth);
 }
 
-INSTANTIATE_TEST_SUITE_P(Resolutions, Form1LayoutTest,
-                         ::testing::Values(LayoutCase{96, 602, 339, {8, 8, 617, 73}, {8, 80, 585, 249}, 15, 16},
-                                           LayoutCase{120, 753, 424, {10, 10, 771, 91}, {10, 100, 731, 311}, 19, 20},
-                                           LayoutCase{144, 903, 509, {12, 12, 926, 110}, {12, 120, 878, 374}, 23, 24}));
+INSTANTIATE_TEST_SUITE_P(
+    Resolutions, Form1LayoutTest,
+    ::testing::Values(
+        LayoutCase{"dpi_96", 96, 602, 339, {8, 8, 617, 73}, {8, 80, 585, 249}, 15, 16},
+        LayoutCase{"dpi_120", 120, 753, 424, {10, 10, 771, 91}, {10, 100, 731, 311}, 19, 20},
+        LayoutCase{"dpi_144", 144, 903, 509, {12, 12, 926, 110}, {12, 120, 878, 374}, 23, 24}),
+    test_support::CaseName());
 
 TEST(Form1LayoutTest, DifferentResolutionsAcrossAndDown) {
     EXPECT_TRUE(ToPixels(kText1Rect, 96, 144) == (PixelRect{8, 120, 585, 374}));

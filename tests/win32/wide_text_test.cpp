@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "case_name.hpp"
+
 namespace tarvik::win32 {
 namespace {
 
 struct WideCase {
+    const char* name;
     std::wstring wide;
     Text text;
 };
@@ -20,15 +23,18 @@ TEST_P(WideTextTest, ConvertsBothWays) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WideTextTest,
-    ::testing::Values(WideCase{L"", U""}, WideCase{L"/t:\"ABCD\"", U"/t:\"ABCD\""},
-                      WideCase{L"Gr\u00FC\u00DFe \u20AC", U"Gr\u00FC\u00DFe \u20AC"},
-                      WideCase{std::wstring{0xD83D, 0xDE00}, U"\U0001F600"},
-                      WideCase{std::wstring{0xDBFF, 0xDFFF, L'x'}, U"\U0010FFFFx"},
-                      // Unpaired surrogates: alone, at the end, reversed, doubled.
-                      WideCase{std::wstring{L'a', 0xD800, L'b'}, Text{U'a', 0xD800, U'b'}},
-                      WideCase{std::wstring{L'a', 0xDC80}, Text{U'a', 0xDC80}},
-                      WideCase{std::wstring{0xDE00, 0xD83D}, Text{0xDE00, 0xD83D}},
-                      WideCase{std::wstring{0xD83D, 0xD83D, 0xDE00}, Text{0xD83D, U'\U0001F600'}}));
+    ::testing::Values(
+        WideCase{"empty", L"", U""}, WideCase{"ascii", L"/t:\"ABCD\"", U"/t:\"ABCD\""},
+        WideCase{"latin_1_and_euro", L"Gr\u00FC\u00DFe \u20AC", U"Gr\u00FC\u00DFe \u20AC"},
+        WideCase{"surrogate_pair", std::wstring{0xD83D, 0xDE00}, U"\U0001F600"},
+        WideCase{"last_plane_pair_and_ascii", std::wstring{0xDBFF, 0xDFFF, L'x'}, U"\U0010FFFFx"},
+        // Unpaired surrogates: alone, at the end, reversed, doubled.
+        WideCase{"unpaired_high_alone", std::wstring{L'a', 0xD800, L'b'}, Text{U'a', 0xD800, U'b'}},
+        WideCase{"unpaired_low_at_end", std::wstring{L'a', 0xDC80}, Text{U'a', 0xDC80}},
+        WideCase{"reversed_pair", std::wstring{0xDE00, 0xD83D}, Text{0xDE00, 0xD83D}},
+        WideCase{"doubled_high", std::wstring{0xD83D, 0xD83D, 0xDE00},
+                 Text{0xD83D, U'\U0001F600'}}),
+    test_support::CaseName());
 
 TEST(WideTextTest, Utf8HelpersRoundTrip) {
     EXPECT_EQ(WideFromUtf8("Tarvik Version"), L"Tarvik Version");

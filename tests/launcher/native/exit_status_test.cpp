@@ -5,9 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <ostream>
-
+#include "case_name.hpp"
 #include "exit_status.hpp"
+#include "posix/run_program.hpp"
 
 namespace {
 
@@ -27,12 +27,9 @@ int WaitStatusOf(const Ending& e) {
         }
         _exit(e.exitCode);
     }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return status;
+    return test_support::WaitForExit(child, test_support::kRunLimit,
+                                     std::string("the child that ends by ") + e.name);
 }
-
-void PrintTo(const Ending& e, std::ostream* os) { *os << e.name; }
 
 class Decoding : public ::testing::TestWithParam<Ending> {};
 
@@ -40,14 +37,15 @@ TEST_P(Decoding, GivesTheStatusTheShellWouldShow) {
     EXPECT_EQ(norlak::ExitStatus(WaitStatusOf(GetParam())), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ExitStatus, Decoding,
-    ::testing::Values(Ending{"ExitZero", 0, 0, 0}, Ending{"ExitThree", 3, 0, 3},
-                      Ending{"Exit127", 127, 0, 127}, Ending{"Exit255", 255, 0, 255},
-                      Ending{"KilledByTerm", 0, SIGTERM, 128 + SIGTERM},
-                      Ending{"KilledByKill", 0, SIGKILL, 128 + SIGKILL},
-                      Ending{"KilledByHangup", 0, SIGHUP, 128 + SIGHUP}),
-    [](const ::testing::TestParamInfo<Ending>& tested) { return std::string(tested.param.name); });
+INSTANTIATE_TEST_SUITE_P(ExitStatus, Decoding,
+                         ::testing::Values(Ending{"ExitZero", 0, 0, 0},
+                                           Ending{"ExitThree", 3, 0, 3},
+                                           Ending{"Exit127", 127, 0, 127},
+                                           Ending{"Exit255", 255, 0, 255},
+                                           Ending{"KilledByTerm", 0, SIGTERM, 128 + SIGTERM},
+                                           Ending{"KilledByKill", 0, SIGKILL, 128 + SIGKILL},
+                                           Ending{"KilledByHangup", 0, SIGHUP, 128 + SIGHUP}),
+                         test_support::CaseName());
 
 TEST(ExitStatus, NoShellStartedStaysMinusOne) {
     EXPECT_EQ(norlak::ExitStatus(-1), -1);

@@ -4,17 +4,31 @@
 
 #include <csignal>
 #include <filesystem>
-#include <ostream>
 #include <string>
 #include <vector>
 
-#include "run_program.hpp"
-#include "scratch_dir.hpp"
+#include "case_name.hpp"
+#include "posix/run_program.hpp"
+#include "posix/scratch_dir.hpp"
 
 namespace fs = std::filesystem;
 
 namespace norlak::testing {
 namespace {
+
+using test_support::RunProgram;
+using test_support::RunRequest;
+using test_support::RunResult;
+using test_support::ScratchDir;
+using Environment = std::vector<std::string>;
+
+// Writes a shell script, executable unless asked otherwise, as the shell needs to run it.
+void WriteScript(const fs::path& file, const std::string& text, bool executable = true) {
+    test_support::WriteFile(file, text);
+    fs::permissions(
+        file, executable ? fs::perms::owner_all : fs::perms::owner_read | fs::perms::owner_write,
+        fs::perm_options::replace);
+}
 
 const char* const batchName = "NORLAK.bat";
 
@@ -24,7 +38,6 @@ struct Sandbox {
     fs::path home = scratch.Subdir("home");
     fs::path work = scratch.Subdir("work");
     fs::path bin = scratch.Subdir("bin");
-    fs::path io = scratch.Subdir("io");
     fs::path launcher = home / "norlak";
 
     Sandbox() { fs::copy_file(NORLAK_PATH, launcher); }
@@ -32,7 +45,7 @@ struct Sandbox {
     RunResult Run(RunRequest request) {
         request.program = launcher;
         request.workingDirectory = work;
-        return RunProgram(request, io);
+        return RunProgram(request);
     }
 };
 
@@ -47,9 +60,6 @@ struct BehaviourCase {
     std::string error;
 };
 
-// Short names in test listings instead of a byte dump of the case.
-void PrintTo(const BehaviourCase& c, std::ostream* os) { *os << c.name; }
-
 class Behaviour : public ::testing::TestWithParam<BehaviourCase> {};
 
 TEST_P(Behaviour, BatchFileRunsWithStreamsAndStatusPassedThrough) {
@@ -59,9 +69,9 @@ TEST_P(Behaviour, BatchFileRunsWithStreamsAndStatusPassedThrough) {
 
     RunRequest request;
     request.arguments = c.arguments;
-    request.environment = {"PATH=."};
-    request.environment.insert(request.environment.end(), c.extraEnvironment.begin(),
-                               c.extraEnvironment.end());
+    request.environment = Environment{"PATH=."};
+    request.environment->insert(request.environment->end(), c.extraEnvironment.begin(),
+                                c.extraEnvironment.end());
     request.input = c.input;
     const RunResult result = box.Run(request);
 
@@ -74,26 +84,68 @@ TEST_P(Behaviour, BatchFileRunsWithStreamsAndStatusPassedThrough) {
 INSTANTIATE_TEST_SUITE_P(
     Launcher, Behaviour,
     ::testing::Values(
-        BehaviourCase{"OutputReachesStdout", "#!/bin/sh\necho hello from batch\n", {}, {}, "", 0,
-                      "hello from batch\n", ""},
-        BehaviourCase{"ErrorOutputReachesStderr", "#!/bin/sh\necho complaint >&2\n", {}, {}, "", 0,
-                      "", "complaint\n"},
-        BehaviourCase{"ArgumentsAreNotPassedOn", "#!/bin/sh\necho \"$#:$*\"\n",
-                      {"first", "second word", "/x", "?"}, {}, "", 0, "0:\n", ""},
-        BehaviourCase{"InputComesFromStdin", "#!/bin/sh\nread line\necho \"got $line\"\n", {}, {},
-                      "typed text\n", 0, "got typed text\n", ""},
-        BehaviourCase{"EnvironmentIsPassedOn", "#!/bin/sh\necho \"$NORLAK_PROBE\"\n", {},
-                      {"NORLAK_PROBE=from the caller"}, "", 0, "from the caller\n", ""},
-        BehaviourCase{"StatusThreeIsPassedThrough", "#!/bin/sh\necho before\nexit 3\n", {}, {}, "", 3,
-                      "before\n", ""},
-        BehaviourCase{"StatusWithArgumentsIsTheSame", "#!/bin/sh\nexit 3\n", {"ignored"}, {}, "", 3,
-                      "", ""},
-        BehaviourCase{"HighestStatusIsPassedThrough", "#!/bin/sh\nexit 255\n", {}, {}, "", 255, "",
+        BehaviourCase{"OutputReachesStdout",
+                      "#!/bin/sh\necho hello from batch\n",
+                      {},
+                      {},
+                      "",
+                      0,
+                      "hello from batch\n",
                       ""},
+        BehaviourCase{"ErrorOutputReachesStderr",
+                      "#!/bin/sh\necho complaint >&2\n",
+                      {},
+                      {},
+                      "",
+                      0,
+                      "",
+                      "complaint\n"},
+        BehaviourCase{"ArgumentsAreNotPassedOn",
+                      "#!/bin/sh\necho \"$#:$*\"\n",
+                      {"first", "second word", "/x", "?"},
+                      {},
+                      "",
+                      0,
+                      "0:\n",
+                      ""},
+        BehaviourCase{"InputComesFromStdin",
+                      "#!/bin/sh\nread line\necho \"got $line\"\n",
+                      {},
+                      {},
+                      "typed text\n",
+                      0,
+                      "got typed text\n",
+                      ""},
+        BehaviourCase{"EnvironmentIsPassedOn",
+                      "#!/bin/sh\necho \"$NORLAK_PROBE\"\n",
+                      {},
+                      {"NORLAK_PROBE=from the caller"},
+                      "",
+                      0,
+                      "from the caller\n",
+                      ""},
+        BehaviourCase{"StatusThreeIsPassedThrough",
+                      "#!/bin/sh\necho before\nexit 3\n",
+                      {},
+                      {},
+                      "",
+                      3,
+                      "before\n",
+                      ""},
+        BehaviourCase{
+            "StatusWithArgumentsIsTheSame", "#!/bin/sh\nexit 3\n", {"ignored"}, {}, "", 3, "", ""},
+        BehaviourCase{
+            "HighestStatusIsPassedThrough", "#!/bin/sh\nexit 255\n", {}, {}, "", 255, "", ""},
         // No #! line: the shell runs the file itself, as it does for any script without one.
-        BehaviourCase{"ScriptWithoutInterpreterLineRuns", "echo plain\nexit 4\n", {}, {}, "", 4,
-                      "plain\n", ""}),
-    [](const ::testing::TestParamInfo<BehaviourCase>& tested) { return std::string(tested.param.name); });
+        BehaviourCase{"ScriptWithoutInterpreterLineRuns",
+                      "echo plain\nexit 4\n",
+                      {},
+                      {},
+                      "",
+                      4,
+                      "plain\n",
+                      ""}),
+    test_support::CaseName());
 
 // Where NORLAK.bat is looked for: only along PATH, as /bin/sh looks up a name without a slash.
 struct LookupCase {
@@ -104,8 +156,6 @@ struct LookupCase {
     std::string output;
     std::string errorPart;
 };
-
-void PrintTo(const LookupCase& c, std::ostream* os) { *os << c.name; }
 
 class Lookup : public ::testing::TestWithParam<LookupCase> {};
 
@@ -122,7 +172,7 @@ TEST_P(Lookup, BatchFileIsFoundAlongPathOnly) {
         path.replace(at, 3, box.bin.string());
     }
     RunRequest request;
-    request.environment = {"PATH=" + path};
+    request.environment = Environment{"PATH=" + path};
     const RunResult result = box.Run(request);
 
     EXPECT_EQ(result.killedBySignal, 0);
@@ -137,7 +187,7 @@ TEST_P(Lookup, BatchFileIsFoundAlongPathOnly) {
     byHand.programName = "sh";
     byHand.arguments = {"-c", batchName};
     byHand.workingDirectory = box.work;
-    const RunResult shell = RunProgram(byHand, box.io);
+    const RunResult shell = RunProgram(byHand);
     EXPECT_EQ(result.exitStatus, shell.exitStatus);
     EXPECT_EQ(result.output, shell.output);
     EXPECT_EQ(result.error, shell.error);
@@ -156,13 +206,13 @@ INSTANTIATE_TEST_SUITE_P(
                    "NORLAK.bat: not found"},
         LookupCase{"LauncherDirectoryIsNotSearched", false, false, true, ".:BIN", 127, "",
                    "NORLAK.bat: not found"}),
-    [](const ::testing::TestParamInfo<LookupCase>& tested) { return std::string(tested.param.name); });
+    test_support::CaseName());
 
 TEST(Launcher, BatchFileThatIsNotExecutableIsRefusedByTheShell) {
     Sandbox box;
     WriteScript(box.work / batchName, "#!/bin/sh\necho ran\n", false);
     RunRequest request;
-    request.environment = {"PATH=."};
+    request.environment = Environment{"PATH=."};
     const RunResult result = box.Run(request);
 
     EXPECT_EQ(result.killedBySignal, 0);
@@ -181,8 +231,6 @@ struct SignalCase {
     bool waitedForProcess;
 };
 
-void PrintTo(const SignalCase& c, std::ostream* os) { *os << c.name; }
-
 class Signal : public ::testing::TestWithParam<SignalCase> {};
 
 TEST_P(Signal, EndsTheLauncherWith128PlusTheSignalNumber) {
@@ -190,12 +238,11 @@ TEST_P(Signal, EndsTheLauncherWith128PlusTheSignalNumber) {
     Sandbox box;
     const std::string kill = std::string("kill -s ") + c.signal;
     WriteScript(box.work / batchName,
-                c.waitedForProcess
-                    ? "#!/bin/sh\nif [ \"$PPID\" = \"$LAUNCHER_PID\" ]; then " + kill + " $$; else " +
-                          kill + " $PPID; fi\n"
-                    : "#!/bin/sh\n" + kill + " $$\n");
+                c.waitedForProcess ? "#!/bin/sh\nif [ \"$PPID\" = \"$LAUNCHER_PID\" ]; then " +
+                                         kill + " $$; else " + kill + " $PPID; fi\n"
+                                   : "#!/bin/sh\n" + kill + " $$\n");
     RunRequest request;
-    request.environment = {"PATH=."};
+    request.environment = Environment{"PATH=."};
     request.ownPidVariable = "LAUNCHER_PID";
     const RunResult result = box.Run(request);
 
@@ -211,7 +258,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SignalCase{"WaitedForProcessTerminated", "TERM", SIGTERM, true},
                       SignalCase{"WaitedForProcessKilled", "KILL", SIGKILL, true},
                       SignalCase{"WaitedForProcessGetsUsr1", "USR1", SIGUSR1, true}),
-    [](const ::testing::TestParamInfo<SignalCase>& tested) { return std::string(tested.param.name); });
+    test_support::CaseName());
 
 }  // namespace
 }  // namespace norlak::testing

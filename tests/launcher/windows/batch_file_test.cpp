@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <ostream>
 #include <string>
 #include <vector>
 
+#include "case_name.hpp"
 #include "launcher_runner.hpp"
 
 namespace norlak::testing {
@@ -27,8 +27,6 @@ struct BehaviourCase {
     std::string error;
 };
 
-void PrintTo(const BehaviourCase& c, std::ostream* os) { *os << c.name; }
-
 class Behaviour : public ::testing::TestWithParam<BehaviourCase> {};
 
 TEST_P(Behaviour, BatchFileRunsWithStreamsAndStatusPassedThrough) {
@@ -48,23 +46,53 @@ TEST_P(Behaviour, BatchFileRunsWithStreamsAndStatusPassedThrough) {
 INSTANTIATE_TEST_SUITE_P(
     Launcher, Behaviour,
     ::testing::Values(
-        BehaviourCase{"OutputReachesStdout", "@echo hello from batch\r\n", "", {}, "", 0,
-                      "hello from batch\r\n", ""},
-        BehaviourCase{"ErrorOutputReachesStderr", "@echo complaint>&2\r\n", "", {}, "", 0, "",
-                      "complaint\r\n"},
-        BehaviourCase{"ArgumentsAreNotPassedOn", "@echo [%1][%*]\r\n", "one \"two three\" /x ?", {},
-                      "", 0, "[][]\r\n", ""},
-        BehaviourCase{"InputComesFromStdin", "@set /p line=\r\n@echo got %line%\r\n", "", {},
-                      "typed text\r\n", 0, "got typed text\r\n", ""},
-        BehaviourCase{"EnvironmentIsPassedOn", "@echo %NORLAK_PROBE%\r\n", "",
-                      {"NORLAK_PROBE=from the caller"}, "", 0, "from the caller\r\n", ""},
-        BehaviourCase{"StatusThree", "@echo before\r\n@exit /b 3\r\n", "", {}, "", 3, "before\r\n",
+        BehaviourCase{"OutputReachesStdout",
+                      "@echo hello from batch\r\n",
+                      "",
+                      {},
+                      "",
+                      0,
+                      "hello from batch\r\n",
                       ""},
+        BehaviourCase{"ErrorOutputReachesStderr",
+                      "@echo complaint>&2\r\n",
+                      "",
+                      {},
+                      "",
+                      0,
+                      "",
+                      "complaint\r\n"},
+        BehaviourCase{"ArgumentsAreNotPassedOn",
+                      "@echo [%1][%*]\r\n",
+                      "one \"two three\" /x ?",
+                      {},
+                      "",
+                      0,
+                      "[][]\r\n",
+                      ""},
+        BehaviourCase{"InputComesFromStdin",
+                      "@set /p line=\r\n@echo got %line%\r\n",
+                      "",
+                      {},
+                      "typed text\r\n",
+                      0,
+                      "got typed text\r\n",
+                      ""},
+        BehaviourCase{"EnvironmentIsPassedOn",
+                      "@echo %NORLAK_PROBE%\r\n",
+                      "",
+                      {"NORLAK_PROBE=from the caller"},
+                      "",
+                      0,
+                      "from the caller\r\n",
+                      ""},
+        BehaviourCase{
+            "StatusThree", "@echo before\r\n@exit /b 3\r\n", "", {}, "", 3, "before\r\n", ""},
         BehaviourCase{"StatusThreeWithArguments", "@exit /b 3\r\n", "ignored", {}, "", 3, "", ""},
         BehaviourCase{"StatusAbove255", "@exit /b 300\r\n", "", {}, "", 300, "", ""},
         // Cannot be told apart from "no interpreter started"; both end the launcher with -1.
         BehaviourCase{"StatusMinusOne", "@exit /b -1\r\n", "", {}, "", 0xFFFFFFFFu, "", ""}),
-    [](const ::testing::TestParamInfo<BehaviourCase>& tested) { return std::string(tested.param.name); });
+    test_support::CaseName());
 
 // cmd.exe looks for a name without a directory in the working directory first, then along PATH;
 // the launcher's own directory (home) plays no part.
@@ -76,8 +104,6 @@ struct LookupCase {
     std::string output;
     std::string errorPart;
 };
-
-void PrintTo(const LookupCase& c, std::ostream* os) { *os << c.name; }
 
 class Lookup : public ::testing::TestWithParam<LookupCase> {};
 
@@ -115,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"MissingEverywhere", false, false, false, true, notFound, "", "NORLAK.bat"},
         LookupCase{"LauncherDirectoryIsNotSearched", false, false, true, true, notFound, "",
                    "NORLAK.bat"}),
-    [](const ::testing::TestParamInfo<LookupCase>& tested) { return std::string(tested.param.name); });
+    test_support::CaseName());
 
 }  // namespace
 }  // namespace norlak::testing

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <ostream>
 #include <string>
 #include <vector>
 
+#include "case_name.hpp"
 #include "launcher_runner.hpp"
 
 namespace norlak::testing {
@@ -24,8 +24,6 @@ struct InterpreterCase {
     std::uint32_t status;
     Ran ran;
 };
-
-void PrintTo(const InterpreterCase& c, std::ostream* os) { *os << c.name; }
 
 class Interpreter : public ::testing::TestWithParam<InterpreterCase> {};
 
@@ -48,11 +46,20 @@ TEST_P(Interpreter, IsChosenAndItsStatusPassedThrough) {
 
     std::string expected;
     switch (c.ran) {
-        case Ran::Nothing: break;
-        case Ran::StandInComspec: expected = standIn + "|/c NORLAK.bat\r\n"; break;
-        case Ran::WorkCmd: expected = box.work + "\\cmd.exe|/c NORLAK.bat\r\n"; break;
-        case Ran::BinCmd: expected = box.bin + "\\cmd.exe|/c NORLAK.bat\r\n"; break;
-        case Ran::BatchThroughRealCmd: expected = "batch ran\r\n"; break;
+        case Ran::Nothing:
+            break;
+        case Ran::StandInComspec:
+            expected = standIn + "|/c NORLAK.bat\r\n";
+            break;
+        case Ran::WorkCmd:
+            expected = box.work + "\\cmd.exe|/c NORLAK.bat\r\n";
+            break;
+        case Ran::BinCmd:
+            expected = box.bin + "\\cmd.exe|/c NORLAK.bat\r\n";
+            break;
+        case Ran::BatchThroughRealCmd:
+            expected = "batch ran\r\n";
+            break;
     }
     EXPECT_EQ(result.exitCode, c.status);
     EXPECT_EQ(result.output, expected);
@@ -79,9 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
                         Ran::WorkCmd},
         InterpreterCase{"NoInterpreterAtAll", false, false, false, false, "0", 0xFFFFFFFFu,
                         Ran::Nothing}),
-    [](const ::testing::TestParamInfo<InterpreterCase>& tested) {
-        return std::string(tested.param.name);
-    });
+    test_support::CaseName());
 
 }  // namespace
 }  // namespace norlak::testing

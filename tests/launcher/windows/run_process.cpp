@@ -1,19 +1,21 @@
-// CreateProcess with inherited file handles as standard streams; files rather than pipes, so the
-// test never has to drain two streams while it waits.
+// The program started with inherited file handles as standard streams; files rather than pipes, so
+// the test never has to drain two streams while it waits, and the wait has a deadline.
 #include "run_process.hpp"
 
 #include <windows.h>
 
+#include <optional>
 #include <stdexcept>
 
 #include "sandbox.hpp"
+#include "win32/process.hpp"
 
 namespace norlak::testing {
 
 namespace {
 
 class Handle {
-public:
+  public:
     explicit Handle(HANDLE h) : handle(h) {}
     ~Handle() {
         if (handle != INVALID_HANDLE_VALUE && handle != nullptr) CloseHandle(handle);
@@ -22,7 +24,7 @@ public:
     Handle& operator=(const Handle&) = delete;
     HANDLE get() const { return handle; }
 
-private:
+  private:
     HANDLE handle;
 };
 
@@ -59,29 +61,26 @@ ProcessResult RunProcess(const ProcessRequest& request, const std::string& ioDir
         Handle out(OpenInheritable(outPath, GENERIC_WRITE, CREATE_ALWAYS));
         Handle err(OpenInheritable(errPath, GENERIC_WRITE, CREATE_ALWAYS));
 
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = in.get();
-        startup.hStdOutput = out.get();
-        startup.hStdError = err.get();
-
         std::string commandLine = "\"" + request.program + "\"";
         if (!request.argumentText.empty()) commandLine += " " + request.argumentText;
-        std::string environment = EnvironmentBlock(request.environment);
-
-        PROCESS_INFORMATION process{};
-        if (!CreateProcessA(request.program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
-                            environment.data(), request.workingDirectory.c_str(), &startup, &process)) {
-            throw std::runtime_error("cannot start " + request.program + ", error " +
-                                     std::to_string(GetLastError()));
+        test_support::Process process(Wide(request.program), Wide(commandLine),
+                                      Wide(request.workingDirectory),
+                                      {.environment = Wide(EnvironmentBlock(request.environment)),
+                                       .input = in.get(),
+                                       .output = out.get(),
+                                       .error = err.get()});
+        if (!process.Started()) {
+            throw std::runtime_error("cannot start " + request.program + ": " + process.Error());
         }
-        Handle processHandle(process.hProcess);
-        Handle threadHandle(process.hThread);
-        WaitForSingleObject(process.hProcess, INFINITE);
-        DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
-        result.exitCode = code;
+        if (!process.WaitForEnd(test_support::kProcessEndLimitMs)) {
+            process.Kill();
+            throw std::runtime_error("gave up after " +
+                                     std::to_string(test_support::kProcessEndLimitMs) +
+                                     " ms waiting for the end of " + commandLine + "; killed it");
+        }
+        const std::optional<DWORD> code = process.ExitCode();
+        if (!code) throw std::runtime_error("no exit code from " + commandLine);
+        result.exitCode = *code;
     }
     result.output = ReadFile(outPath);
     result.error = ReadFile(errPath);

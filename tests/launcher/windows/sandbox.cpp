@@ -1,5 +1,5 @@
-// Temporary directories and files through the Win32 API, so that the paths are the ones the
-// launcher and the interpreter see.
+// The launcher tests' directories on the shared scratch directory, and ANSI faces of its file
+// helpers that throw on failure.
 #include "sandbox.hpp"
 
 #include <windows.h>
@@ -10,92 +10,53 @@ namespace norlak::testing {
 
 namespace {
 
-void MakeDirectory(const std::string& path) {
-    if (!CreateDirectoryA(path.c_str(), nullptr)) {
-        throw std::runtime_error("cannot create " + path);
-    }
-}
-
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = entry.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string child = path + "\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(child);
-            } else {
-                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(child.c_str());
-            }
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
-std::string UniqueDirectory() {
-    char temp[MAX_PATH];
-    if (GetTempPathA(MAX_PATH, temp) == 0) {
-        throw std::runtime_error("no temporary directory");
-    }
-    const std::string base = std::string(temp) + "norlak-" + std::to_string(GetCurrentProcessId()) + "-";
-    for (unsigned n = 0;; ++n) {
-        const std::string candidate = base + std::to_string(n);
-        if (CreateDirectoryA(candidate.c_str(), nullptr)) return candidate;
-        if (GetLastError() != ERROR_ALREADY_EXISTS) {
-            throw std::runtime_error("cannot create " + candidate);
-        }
-    }
+std::string RootOf(const test_support::ScratchDir& scratch) {
+    if (scratch.Path().empty()) throw std::runtime_error("cannot create a temporary directory");
+    return Ansi(scratch.Path());
 }
 
 }  // namespace
 
 Sandbox::Sandbox(const std::string& launcherSource)
-    : root(UniqueDirectory()),
+    : root(RootOf(scratch_)),
       home(root + "\\home"),
       work(root + "\\work"),
       bin(root + "\\bin"),
       io(root + "\\io"),
       launcher(home + "\\NORLAK.exe") {
-    for (const std::string* dir : {&home, &work, &bin, &io}) MakeDirectory(*dir);
+    for (const std::string* dir : {&home, &work, &bin, &io}) {
+        if (!CreateDirectoryA(dir->c_str(), nullptr))
+            throw std::runtime_error("cannot create " + *dir);
+    }
     CopyFileOrThrow(launcherSource, launcher);
 }
 
-Sandbox::~Sandbox() {
-    RemoveTree(root);
+std::wstring Wide(const std::string& ansi) {
+    if (ansi.empty()) return {};
+    const int size =
+        MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), size);
+    return wide;
+}
+
+std::string Ansi(const std::wstring& wide) {
+    if (wide.empty()) return {};
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), size,
+                        nullptr, nullptr);
+    return ansi;
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    if (!test_support::WriteBytes(Wide(path), bytes))
         throw std::runtime_error("cannot write " + path);
-    }
-    DWORD written = 0;
-    const BOOL ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    if (!ok || written != bytes.size()) {
-        throw std::runtime_error("short write to " + path);
-    }
 }
 
 std::string ReadFile(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        throw std::runtime_error("cannot read " + path);
-    }
-    std::string bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        bytes.append(buffer, got);
-    }
-    CloseHandle(file);
-    return bytes;
+    return test_support::ReadBytes(Wide(path));
 }
 
 void CopyFileOrThrow(const std::string& from, const std::string& to) {

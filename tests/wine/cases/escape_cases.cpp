@@ -7,16 +7,15 @@
 namespace wine_driver {
 namespace {
 
-using tarvik::ErrorKind;
-
 Case Refused(std::string name, std::wstring tail, std::vector<File> before) {
+    const std::wstring general = GeneralFailureLine();
     std::vector<File> after = before;
-    after.push_back(FailureFile(ErrorKind::General, {}));
+    after.push_back(ErrorFile({general}));
     return {
         .name = std::move(name),
         .tail = std::move(tail),
         .before = std::move(before),
-        .messageBox = FailureBox(ErrorKind::General, {}, Close::OkButton),
+        .messageBox = MessageBoxOf({general}, Close::OkButton),
         .usageWindow = ExpectedUsageWindow{.close = Close::WmClose},
         .exitStatus = 19,
         .after = std::move(after),
@@ -42,7 +41,8 @@ std::vector<Case> EscapeCases() {
          .after = {legacyLine, {L"Value.cmd", "SET V=\xE9^&\xFF%%\r\n"}}},
         Refused("refused: a value longer than a batch line",
                 L"/t:\"Q" + std::wstring(9000, L'x') + L"\" /c:\"Q\" /o:out.cmd", {older}),
-        Refused("refused: a variable name holding =", L"/t:\"ab\" /c:\"a\" /e:x=y /o:out.cmd", {older}),
+        Refused("refused: a variable name holding =", L"/t:\"ab\" /c:\"a\" /e:x=y /o:out.cmd",
+                {older}),
     };
 }
 

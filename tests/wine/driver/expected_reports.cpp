@@ -1,34 +1,44 @@
-// Expected report texts from the tool's message table.
+// Message box texts and error files from the lines a case expects.
 #include "expected_reports.hpp"
 
 #include <stdexcept>
 
-#include "wine_text.hpp"
+#include "report_texts.hpp"
 
 namespace wine_driver {
 
-std::string Ansi(std::u32string_view text) {
+std::wstring GeneralFailureLine() {
+    const std::string_view line = test_support::kGeneralFailure;
+    return std::wstring(line.begin(), line.end());  // ASCII
+}
+
+std::string Ansi(std::wstring_view text) {
     std::string bytes;
-    for (const char32_t c : text) {
+    for (const wchar_t c : text) {
         // Code page 1252 differs from Latin-1 only at 0x80..0x9F; the cases keep clear of them.
-        if (c > 0xFF || (c >= 0x80 && c < 0xA0)) throw std::invalid_argument("not a code page 1252 letter");
+        if (c > 0xFF || (c >= 0x80 && c < 0xA0)) {
+            throw std::invalid_argument("not a code page 1252 letter");
+        }
         bytes += static_cast<char>(static_cast<unsigned char>(c));
     }
     return bytes;
 }
 
-File ErrorFile(const std::vector<tarvik::Text>& lines) {
+ExpectedMessageBox MessageBoxOf(std::initializer_list<std::wstring_view> lines, Close close) {
+    std::wstring text;
+    bool first = true;
+    for (const std::wstring_view line : lines) {
+        if (!first) text += L"\r\n";
+        text += line;
+        first = false;
+    }
+    return {text, close};
+}
+
+File ErrorFile(std::initializer_list<std::wstring_view> lines) {
     std::string bytes;
-    for (const tarvik::Text& line : lines) bytes += Ansi(line) + "\r\n";
+    for (const std::wstring_view line : lines) bytes += Ansi(line) + "\r\n";
     return {L"error.txt", bytes};
-}
-
-ExpectedMessageBox FailureBox(tarvik::ErrorKind kind, const tarvik::MessageValues& values, Close close) {
-    return {Wide(tarvik::JoinLines(tarvik::FailureMessageLines(kind, values))), close};
-}
-
-File FailureFile(tarvik::ErrorKind kind, const tarvik::MessageValues& values) {
-    return ErrorFile(tarvik::FailureMessageLines(kind, values));
 }
 
 }  // namespace wine_driver

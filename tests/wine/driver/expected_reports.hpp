@@ -1,26 +1,28 @@
-// Expectations built from the tool's own message texts, so the cases never copy them: the
-// message box text and the error file of a report.
+// Expected reports written out as data: the lines of a message go both into the message box text
+// and into "error.txt", so each case states them once.
 #pragma once
 
+#include <initializer_list>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "case.hpp"
-#include "messages.hpp"
 
 namespace wine_driver {
 
 // Stands for the tool directory in expected texts and bytes; the driver fills it in per case.
-inline constexpr std::u32string_view kToolDirectoryMark = U"{dir}";
+inline constexpr std::wstring_view kToolDirectoryMark = L"{dir}";
+
+// The general failure's one line.
+std::wstring GeneralFailureLine();
 
 // Typed text as the tool writes it in the test prefix, whose ANSI code page is 1252: the letters
-// used by the cases (ASCII and Latin-1 letters) are one byte each, the code point's value.
-std::string Ansi(std::u32string_view text);
+// used by the cases (ASCII and Latin-1 letters) are one byte each, the character's value.
+std::string Ansi(std::wstring_view text);
 
+// The lines joined by CR LF, as the message box shows them.
+ExpectedMessageBox MessageBoxOf(std::initializer_list<std::wstring_view> lines, Close close);
 // Each line in ANSI followed by CR LF, in "error.txt".
-File ErrorFile(const std::vector<tarvik::Text>& lines);
-
-ExpectedMessageBox FailureBox(tarvik::ErrorKind kind, const tarvik::MessageValues& values, Close close);
-File FailureFile(tarvik::ErrorKind kind, const tarvik::MessageValues& values);
+File ErrorFile(std::initializer_list<std::wstring_view> lines);
 
 }  // namespace wine_driver

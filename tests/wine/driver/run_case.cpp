@@ -9,29 +9,36 @@
 #include "deadline.hpp"
 #include "expected_reports.hpp"
 #include "message_box_check.hpp"
-#include "process.hpp"
-#include "scratch_dir.hpp"
 #include "usage_window_check.hpp"
+#include "win32/scratch_dir.hpp"
 #include "window_query.hpp"
 #include "wine_text.hpp"
 
 namespace wine_driver {
 namespace {
 
+using test_support::IsDirectory;
+using test_support::ListDirectory;
+using test_support::ReadBytes;
+using test_support::ScratchDir;
+using test_support::WriteBytes;
+
 constexpr wchar_t kExecutable[] = L"Tarvik.exe";
 
 std::wstring FillToolDirectory(std::wstring text, const std::wstring& directory) {
-    const std::wstring mark = Wide(tarvik::Text(kToolDirectoryMark));
-    for (std::size_t at = text.find(mark); at != std::wstring::npos; at = text.find(mark, at + directory.size())) {
+    const std::wstring mark(kToolDirectoryMark);
+    for (std::size_t at = text.find(mark); at != std::wstring::npos;
+         at = text.find(mark, at + directory.size())) {
         text.replace(at, mark.size(), directory);
     }
     return text;
 }
 
 std::string FillToolDirectory(std::string bytes, const std::wstring& directory) {
-    const std::string mark = Utf8(Wide(tarvik::Text(kToolDirectoryMark)));
-    const std::string filled = Ansi(std::u32string(directory.begin(), directory.end()));
-    for (std::size_t at = bytes.find(mark); at != std::string::npos; at = bytes.find(mark, at + filled.size())) {
+    const std::string mark = Ansi(kToolDirectoryMark);
+    const std::string filled = Ansi(directory);
+    for (std::size_t at = bytes.find(mark); at != std::string::npos;
+         at = bytes.find(mark, at + filled.size())) {
         bytes.replace(at, mark.size(), filled);
     }
     return bytes;
@@ -43,9 +50,11 @@ void NoteWindow(CaseLog& log, const char* when, HWND window) {
 }
 
 // The next window of the process, which must be of `className`; nullptr after a failure.
-HWND ExpectWindow(CaseLog& log, const Process& process, const wchar_t* className, const char* what) {
+HWND ExpectWindow(CaseLog& log, const Process& process, const wchar_t* className,
+                  const char* what) {
     HWND window = WaitForWindow(process, kWindowTimeoutMs);
-    if (!log.Ok(window != nullptr, std::string("expected the ") + what + ", got no window")) return nullptr;
+    if (!log.Ok(window != nullptr, std::string("expected the ") + what + ", got no window"))
+        return nullptr;
     NoteWindow(log, what, window);
     if (!log.Equal(std::string(what) + " class", className, ClassOf(window))) return nullptr;
     log.Equal(std::string("visible windows while the ") + what + " is shown", 1,
@@ -54,7 +63,8 @@ HWND ExpectWindow(CaseLog& log, const Process& process, const wchar_t* className
 }
 
 // Walks through the windows the case expects; false when one of them could not be dealt with.
-bool WalkWindows(CaseLog& log, const Case& testCase, const Process& process, const std::wstring& toolDirectory) {
+bool WalkWindows(CaseLog& log, const Case& testCase, const Process& process,
+                 const std::wstring& toolDirectory) {
     if (testCase.messageBox) {
         HWND box = ExpectWindow(log, process, L"#32770", "message box");
         if (!box) return false;
@@ -62,7 +72,8 @@ bool WalkWindows(CaseLog& log, const Case& testCase, const Process& process, con
         // The report is on disk before the box shows.
         for (const File& file : testCase.after) {
             if (file.name == L"error.txt" && !file.directory) {
-                log.EqualBytes("error.txt while the message box is shown", FillToolDirectory(file.bytes, toolDirectory),
+                log.EqualBytes("error.txt while the message box is shown",
+                               FillToolDirectory(file.bytes, toolDirectory),
                                ReadBytes(toolDirectory + L"\\error.txt"));
             }
         }
@@ -84,9 +95,12 @@ bool WalkWindows(CaseLog& log, const Case& testCase, const Process& process, con
     return true;
 }
 
-std::string Kind(const File& file) { return file.directory ? "directory" : "file"; }
+std::string Kind(const File& file) {
+    return file.directory ? "directory" : "file";
+}
 
-void CheckFiles(CaseLog& log, const Case& testCase, const std::wstring& toolDirectory, const std::wstring& currentDirectory) {
+void CheckFiles(CaseLog& log, const Case& testCase, const std::wstring& toolDirectory,
+                const std::wstring& currentDirectory) {
     std::map<std::wstring, File> left;
     for (const std::wstring& name : ListDirectory(toolDirectory)) {
         const std::wstring path = toolDirectory + L"\\" + name;
@@ -95,16 +109,20 @@ void CheckFiles(CaseLog& log, const Case& testCase, const std::wstring& toolDire
     }
     log.Note("files left beside Tarvik.exe:");
     for (const auto& [name, file] : left) {
-        log.Note("  " + Utf8(name) + (file.directory ? " (a directory)" : " = " + ShowBytes(file.bytes)));
+        log.Note("  " + Utf8(name) +
+                 (file.directory ? " (a directory)" : " = " + ShowBytes(file.bytes)));
     }
 
     std::map<std::wstring, File> expected;
     for (const File& file : testCase.after) {
-        expected[file.name] = {file.name, FillToolDirectory(file.bytes, toolDirectory), file.directory};
+        expected[file.name] = {file.name, FillToolDirectory(file.bytes, toolDirectory),
+                               file.directory};
     }
     for (const auto& [name, file] : expected) {
         const auto found = left.find(name);
-        if (!log.Ok(found != left.end(), "expected the " + Kind(file) + " " + Utf8(name) + ", got none")) continue;
+        if (!log.Ok(found != left.end(),
+                    "expected the " + Kind(file) + " " + Utf8(name) + ", got none"))
+            continue;
         if (!log.Ok(found->second.directory == file.directory,
                     Utf8(name) + ": expected a " + Kind(file) + ", got a " + Kind(found->second))) {
             continue;
@@ -112,7 +130,8 @@ void CheckFiles(CaseLog& log, const Case& testCase, const std::wstring& toolDire
         if (!file.directory) log.EqualBytes("file " + Utf8(name), file.bytes, found->second.bytes);
     }
     for (const auto& [name, file] : left) {
-        log.Ok(expected.count(name) > 0, "expected no " + Kind(file) + " " + Utf8(name) + ", got one");
+        log.Ok(expected.count(name) > 0,
+               "expected no " + Kind(file) + " " + Utf8(name) + ", got one");
     }
     const std::vector<std::wstring> strays = ListDirectory(currentDirectory);
     log.Ok(strays.empty(), "expected nothing in the current directory, got " +
@@ -131,25 +150,32 @@ bool RunCase(const Case& testCase, const std::wstring& tarvik) {
     const std::wstring toolDirectory = scratch.MakeSubdirectory(L"tool");
     const std::wstring currentDirectory = scratch.MakeSubdirectory(L"cwd");
     const std::wstring executable = toolDirectory + L"\\" + kExecutable;
-    log.Ok(CopyFileW(tarvik.c_str(), executable.c_str(), TRUE) != FALSE, "could not copy " + Utf8(tarvik));
+    log.Ok(CopyFileW(tarvik.c_str(), executable.c_str(), TRUE) != FALSE,
+           "could not copy " + Utf8(tarvik));
     std::vector<HANDLE> held;
     for (const File& file : testCase.before) {
         const std::wstring path = toolDirectory + L"\\" + file.name;
-        log.Ok(file.directory ? CreateDirectoryW(path.c_str(), nullptr) != FALSE : WriteBytes(path, file.bytes),
+        log.Ok(file.directory ? CreateDirectoryW(path.c_str(), nullptr) != FALSE
+                              : WriteBytes(path, file.bytes),
                "could not make " + Utf8(file.name));
         if (!file.held) continue;
-        const HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (log.Ok(handle != INVALID_HANDLE_VALUE, "could not hold " + Utf8(file.name))) held.push_back(handle);
+        const HANDLE handle =
+            CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (log.Ok(handle != INVALID_HANDLE_VALUE, "could not hold " + Utf8(file.name)))
+            held.push_back(handle);
     }
 
-    const std::wstring commandLine = testCase.tail.empty() ? kExecutable : kExecutable + (L" " + testCase.tail);
+    const std::wstring commandLine =
+        testCase.tail.empty() ? kExecutable : kExecutable + (L" " + testCase.tail);
     log.Note("command line: " + Show(commandLine));
     log.Note("tool directory: " + Utf8(toolDirectory));
     Process process(executable, commandLine, currentDirectory);
     if (log.Ok(process.Started(), "could not start Tarvik.exe: " + process.Error())) {
         const bool walked = WalkWindows(log, testCase, process, toolDirectory);
-        if (!log.Ok(process.WaitForEnd(walked ? kWindowTimeoutMs : 0), "expected Tarvik.exe to end, it still runs")) {
-            for (HWND window : VisibleTopLevelWindows(process.Id())) NoteWindow(log, "window still open", window);
+        if (!log.Ok(process.WaitForEnd(walked ? kWindowTimeoutMs : 0),
+                    "expected Tarvik.exe to end, it still runs")) {
+            for (HWND window : VisibleTopLevelWindows(process.Id()))
+                NoteWindow(log, "window still open", window);
             process.Kill();
         }
         const auto status = process.ExitCode();

@@ -7,7 +7,7 @@
 
 #include "deadline.hpp"
 #include "screen_pixels.hpp"
-#include "usage_text.hpp"
+#include "usage_texts.hpp"
 #include "user_input.hpp"
 #include "window_query.hpp"
 #include "wine_text.hpp"
@@ -19,7 +19,7 @@ struct ExpectedControl {
     const char* name;
     int id;
     const wchar_t* className;
-    RECT rect;  // left, top, right, bottom in the client area
+    RECT rect;       // left, top, right, bottom in the client area
     int fontPixels;  // Arial bold: 11.25 and 12 points
 };
 
@@ -34,24 +34,31 @@ void CheckRect(CaseLog& log, const std::string& what, const RECT& expected, cons
     log.Equal(what + " height", expected.bottom - expected.top, got.bottom - got.top);
 }
 
-HWND CheckControl(CaseLog& log, HWND window, const ExpectedControl& expected, const std::wstring& text) {
+HWND CheckControl(CaseLog& log, HWND window, const ExpectedControl& expected,
+                  const std::wstring& text) {
     const std::string name = expected.name;
     HWND control = GetDlgItem(window, expected.id);
-    if (!log.Ok(control != nullptr, name + ": expected a control with id " + std::to_string(expected.id) + ", got none")) {
+    if (!log.Ok(control != nullptr, name + ": expected a control with id " +
+                                        std::to_string(expected.id) + ", got none")) {
         return nullptr;
     }
     log.Equal(name + " class", expected.className, ClassOf(control));
     log.Ok(IsWindowVisible(control) != FALSE, name + ": expected visible, got hidden");
     CheckRect(log, name, expected.rect, RectInParent(control));
     const std::wstring got = TextOf(control);
-    log.Equal(name + " text length", static_cast<long long>(text.size()), static_cast<long long>(got.size()));
+    log.Equal(name + " text length", static_cast<long long>(text.size()),
+              static_cast<long long>(got.size()));
     log.Equal(name + " text", text, got);
     // The first line as the design's font draws it. In Text1 the caret goes to the start of the
     // second line first, so that it cannot blink into the picture of the first.
     const std::wstring firstLine = text.substr(0, text.find(L'\r'));
-    SendMessageW(control, EM_SETSEL, firstLine.size() + 2, static_cast<LPARAM>(firstLine.size() + 2));
-    log.Equal(name + " pixels of the first line unlike Arial bold " + std::to_string(expected.fontPixels) + " px", 0,
-              TextPixelsUnlike(control, firstLine, DesignFont(L"Arial", expected.fontPixels, FW_BOLD)));
+    SendMessageW(control, EM_SETSEL, firstLine.size() + 2,
+                 static_cast<LPARAM>(firstLine.size() + 2));
+    log.Equal(
+        name + " pixels of the first line unlike Arial bold " +
+            std::to_string(expected.fontPixels) + " px",
+        0,
+        TextPixelsUnlike(control, firstLine, DesignFont(L"Arial", expected.fontPixels, FW_BOLD)));
     SendMessageW(control, EM_SETSEL, 0, 0);
     return control;
 }
@@ -66,14 +73,15 @@ void CheckResizeKeepsControls(CaseLog& log, HWND window) {
     constexpr int kGrowth = 120;
     RECT frame{};
     GetWindowRect(window, &frame);
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + kGrowth, frame.bottom - frame.top + kGrowth,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + kGrowth,
+                 frame.bottom - frame.top + kGrowth, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client{};
     GetClientRect(window, &client);
     log.Equal("client width after widening", kClientSize.cx + kGrowth, client.right);
     for (const ExpectedControl* control : {&kLabel1, &kText1}) {
         if (HWND child = GetDlgItem(window, control->id)) {
-            CheckRect(log, std::string(control->name) + " after resizing", control->rect, RectInParent(child));
+            CheckRect(log, std::string(control->name) + " after resizing", control->rect,
+                      RectInParent(child));
         }
     }
     SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -88,9 +96,11 @@ void CheckUsageWindow(CaseLog& log, HWND window) {
     ReleaseDC(nullptr, screen);
 
     log.Equal("usage window class", L"Form1", ClassOf(window));
-    log.Equal("usage window title", L"" TARVIK_VERSION_TITLE, TextOf(window));
-    log.Ok(HasStyle(window, WS_OVERLAPPEDWINDOW), "usage window: expected the WS_OVERLAPPEDWINDOW frame");
-    log.Ok(GetWindow(window, GW_OWNER) == nullptr, "usage window: expected no owner window, got one");
+    log.Equal("usage window title", UsageTitle(), TextOf(window));
+    log.Ok(HasStyle(window, WS_OVERLAPPEDWINDOW),
+           "usage window: expected the WS_OVERLAPPEDWINDOW frame");
+    log.Ok(GetWindow(window, GW_OWNER) == nullptr,
+           "usage window: expected no owner window, got one");
     log.Ok(GetMenu(window) == nullptr, "usage window: expected no menu, got one");
 
     RECT client{};
@@ -99,15 +109,16 @@ void CheckUsageWindow(CaseLog& log, HWND window) {
     log.Equal("usage window client height", kClientSize.cy, client.bottom);
 
     log.Equal("usage window controls", 2, static_cast<long long>(ChildWindows(window).size()));
-    HWND label = CheckControl(log, window, kLabel1, Wide(tarvik::FromAscii(tarvik::usage::LabelText())));
+    HWND label = CheckControl(log, window, kLabel1, UsageLabel());
     if (label) log.Ok(!HasStyle(label, WS_TABSTOP), "Label1: expected no WS_TABSTOP, got it");
-    HWND text = CheckControl(log, window, kText1, Wide(tarvik::FromAscii(tarvik::usage::HelpText())));
+    HWND text = CheckControl(log, window, kText1, UsageHelp());
     if (text) {
         log.Ok(HasStyle(text, ES_MULTILINE), "Text1: expected ES_MULTILINE");
         log.Ok(HasStyle(text, ES_READONLY), "Text1: expected ES_READONLY");
         log.Ok(HasStyle(text, WS_VSCROLL), "Text1: expected WS_VSCROLL");
         log.Ok(!HasStyle(text, WS_HSCROLL), "Text1: expected no WS_HSCROLL");
-        log.Ok(!HasStyle(text, ES_AUTOHSCROLL), "Text1: expected no ES_AUTOHSCROLL, so that long lines wrap");
+        log.Ok(!HasStyle(text, ES_AUTOHSCROLL),
+               "Text1: expected no ES_AUTOHSCROLL, so that long lines wrap");
     }
 
     CheckResizeKeepsControls(log, window);
@@ -115,8 +126,9 @@ void CheckUsageWindow(CaseLog& log, HWND window) {
     GUITHREADINFO thread{};
     thread.cbSize = sizeof thread;
     GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
-    log.Ok(thread.hwndFocus == text && text != nullptr, "usage window: expected the focus in Text1, got " +
-                                                            (thread.hwndFocus ? Show(ClassOf(thread.hwndFocus)) : std::string("none")));
+    log.Ok(thread.hwndFocus == text && text != nullptr,
+           "usage window: expected the focus in Text1, got " +
+               (thread.hwndFocus ? Show(ClassOf(thread.hwndFocus)) : std::string("none")));
 }
 
 bool CloseUsageWindow(CaseLog& log, HWND window, Close how) {
@@ -128,14 +140,17 @@ bool CloseUsageWindow(CaseLog& log, HWND window, Close how) {
             PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
             break;
         case Close::AltF4:
-            log.Ok(BringToFront(window, kWindowTimeoutMs), "usage window: could not bring it to the front");
+            log.Ok(BringToFront(window, kWindowTimeoutMs),
+                   "usage window: could not bring it to the front");
             PressKeys({VK_MENU, VK_F4});
             break;
         default:
-            log.Ok(false, "usage window: the case names a way of closing meant for the message box");
+            log.Ok(false,
+                   "usage window: the case names a way of closing meant for the message box");
             return false;
     }
-    return log.Ok(WaitUntilGone(window, kWindowTimeoutMs), "usage window: expected it to close, it stayed open");
+    return log.Ok(WaitUntilGone(window, kWindowTimeoutMs),
+                  "usage window: expected it to close, it stayed open");
 }
 
 }  // namespace wine_driver

@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "process.hpp"
+#include "win32/process.hpp"
 
 namespace wine_driver {
+
+using test_support::Process;
 
 std::vector<HWND> VisibleTopLevelWindows(DWORD processId);
 // Direct children only, in Z order.

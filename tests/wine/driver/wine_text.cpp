@@ -7,26 +7,13 @@
 
 namespace wine_driver {
 
-std::wstring Wide(const tarvik::Text& text) {
-    std::wstring wide;
-    for (const char32_t c : text) {
-        if (c >= 0x10000) {
-            wide += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
-            wide += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-        } else {
-            wide += static_cast<wchar_t>(c);
-        }
-    }
-    return wide;
-}
-
-std::wstring WideFromUtf8(std::string_view utf8) { return Wide(tarvik::DecodeUtf8Lossless(utf8)); }
-
 std::string Utf8(std::wstring_view text) {
     if (text.empty()) return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
+                        nullptr, nullptr);
     return bytes;
 }
 
@@ -41,12 +28,18 @@ std::string Escaped(unsigned value, const char* format) {
 // The escape for a character with a short form, or nothing.
 const char* ShortEscape(unsigned c) {
     switch (c) {
-        case '\r': return "\\r";
-        case '\n': return "\\n";
-        case '\t': return "\\t";
-        case '"': return "\\\"";
-        case '\\': return "\\\\";
-        default: return nullptr;
+        case '\r':
+            return "\\r";
+        case '\n':
+            return "\\n";
+        case '\t':
+            return "\\t";
+        case '"':
+            return "\\\"";
+        case '\\':
+            return "\\\\";
+        default:
+            return nullptr;
     }
 }
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-namespace wine_driver {
+namespace test_support {
 
 class ScratchDir {
-public:
+  public:
     ScratchDir();
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
@@ -19,7 +19,7 @@ public:
     // Creates a subdirectory and returns its full path.
     std::wstring MakeSubdirectory(const std::wstring& name) const;
 
-private:
+  private:
     std::wstring path_;
 };
 
@@ -29,4 +29,4 @@ std::string ReadBytes(const std::wstring& path);
 // Names of the entries of a directory, without "." and "..", as the file system spells them.
 std::vector<std::wstring> ListDirectory(const std::wstring& directory);
 
-}  // namespace wine_driver
+}  // namespace test_support

@@ -10,9 +10,13 @@ namespace {
 
 using Hazards = std::vector<std::string>;
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+char Upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 
-bool IsDelimiter(char c) { return c == ' ' || c == '\t' || c == ',' || c == ';' || c == '=' || c == '\v' || c == '\f'; }
+bool IsDelimiter(char c) {
+    return c == ' ' || c == '\t' || c == ',' || c == ';' || c == '=' || c == '\v' || c == '\f';
+}
 
 std::string Lookup(const BatchEnvironment& environment, const std::string& name) {
     const auto found = environment.find(name);
@@ -21,7 +25,8 @@ std::string Lookup(const BatchEnvironment& environment, const std::string& name)
 
 // Phase 1: "%%" is one "%", %0..%9, %* and %~ modifiers are the (absent) batch arguments,
 // %NAME% is the variable, and a lone "%" disappears.
-std::string ExpandPercents(std::string_view line, const BatchEnvironment& environment, Hazards& hazards) {
+std::string ExpandPercents(std::string_view line, const BatchEnvironment& environment,
+                           Hazards& hazards) {
     std::string out;
     for (std::size_t i = 0; i < line.size();) {
         if (line[i] != '%') {
@@ -31,7 +36,8 @@ std::string ExpandPercents(std::string_view line, const BatchEnvironment& enviro
         if (i + 1 < line.size() && line[i + 1] == '%') {
             out += '%';
             i += 2;
-        } else if (i + 1 < line.size() && ((line[i + 1] >= '0' && line[i + 1] <= '9') || line[i + 1] == '*')) {
+        } else if (i + 1 < line.size() &&
+                   ((line[i + 1] >= '0' && line[i + 1] <= '9') || line[i + 1] == '*')) {
             hazards.push_back("argument %" + std::string(1, line[i + 1]));
             i += 2;
         } else if (i + 1 < line.size() && line[i + 1] == '~') {
@@ -98,8 +104,8 @@ std::optional<std::string> ParseSpecials(std::string_view line, Hazards& hazards
 
 // Phase 5, for one token: only when delayed expansion is on and the token holds "!"; then a
 // caret takes the next character literally, !NAME! expands and a lone "!" disappears.
-std::string ExpandDelayed(const std::string& token, const BatchEnvironment& environment, bool delayedExpansion,
-                          Hazards* hazards) {
+std::string ExpandDelayed(const std::string& token, const BatchEnvironment& environment,
+                          bool delayedExpansion, Hazards* hazards) {
     if (!delayedExpansion || token.find('!') == std::string::npos) return token;
     std::string out;
     for (std::size_t i = 0; i < token.size();) {
@@ -146,7 +152,8 @@ void RunSet(std::string arguments, BatchEnvironment& environment, Hazards& hazar
     if (!arguments.empty() && arguments.front() == '"') {
         hazards.emplace_back("SET in its quoted form");
         arguments.erase(0, 1);
-        if (const auto last = arguments.rfind('"'); last != std::string::npos) arguments.erase(last);
+        if (const auto last = arguments.rfind('"'); last != std::string::npos)
+            arguments.erase(last);
     }
     const auto equals = arguments.find('=');
     if (equals == std::string::npos || equals == 0) {
@@ -173,9 +180,11 @@ std::string TakeOperand(std::string_view text, std::size_t& pos) {
     return std::string(text.substr(start, pos - start));
 }
 
-void RunCommand(std::string_view command, BatchEnvironment& environment, bool delayedExpansion, Hazards& hazards);
+void RunCommand(std::string_view command, BatchEnvironment& environment, bool delayedExpansion,
+                Hazards& hazards);
 
-void RunIf(std::string_view rest, BatchEnvironment& environment, bool delayedExpansion, Hazards& hazards) {
+void RunIf(std::string_view rest, BatchEnvironment& environment, bool delayedExpansion,
+           Hazards& hazards) {
     std::size_t pos = SkipBlanks(rest, 0);
     bool negate = false;
     if (rest.size() >= pos + 4 && Upper(rest[pos]) == 'N' && Upper(rest[pos + 1]) == 'O' &&
@@ -196,7 +205,8 @@ void RunIf(std::string_view rest, BatchEnvironment& environment, bool delayedExp
     if (equal != negate) RunCommand(rest.substr(pos), environment, delayedExpansion, hazards);
 }
 
-void RunCommand(std::string_view command, BatchEnvironment& environment, bool delayedExpansion, Hazards& hazards) {
+void RunCommand(std::string_view command, BatchEnvironment& environment, bool delayedExpansion,
+                Hazards& hazards) {
     const std::size_t start = SkipDelimiters(command, 0);
     std::size_t end = start;
     while (end < command.size() && !IsDelimiter(command[end])) ++end;
@@ -205,7 +215,8 @@ void RunCommand(std::string_view command, BatchEnvironment& environment, bool de
     const std::string_view rest = command.substr(end);
     if (name == "SET") {
         // SET's arguments are one token for phase 5.
-        RunSet(ExpandDelayed(std::string(rest), environment, delayedExpansion, &hazards), environment, hazards);
+        RunSet(ExpandDelayed(std::string(rest), environment, delayedExpansion, &hazards),
+               environment, hazards);
     } else if (name == "IF") {
         RunIf(rest, environment, delayedExpansion, hazards);
     } else if (!name.empty()) {
@@ -227,7 +238,8 @@ bool SameVariables(const BatchEnvironment& a, const BatchEnvironment& b) {
     });
 }
 
-std::vector<std::string> RunBatchFile(std::string_view file, BatchEnvironment& environment, bool delayedExpansion) {
+std::vector<std::string> RunBatchFile(std::string_view file, BatchEnvironment& environment,
+                                      bool delayedExpansion) {
     Hazards hazards;
     while (!file.empty()) {
         const auto end = file.find("\r\n");
@@ -242,16 +254,19 @@ std::vector<std::string> RunBatchFile(std::string_view file, BatchEnvironment& e
     return hazards;
 }
 
-std::vector<std::string> RunResultFile(std::string_view file, BatchEnvironment& environment, bool delayedExpansion) {
+std::vector<std::string> RunResultFile(std::string_view file, BatchEnvironment& environment,
+                                       bool delayedExpansion) {
     const auto firstEnd = file.find("\r\n");
     if (!delayedExpansion || firstEnd == std::string_view::npos || firstEnd + 2 == file.size()) {
         return RunBatchFile(file, environment, delayedExpansion);
     }
     Hazards hazards;
-    for (std::string& hazard : RunBatchFile(file.substr(0, firstEnd + 2), environment, delayedExpansion)) {
+    for (std::string& hazard :
+         RunBatchFile(file.substr(0, firstEnd + 2), environment, delayedExpansion)) {
         if (hazard.rfind("delayed expansion", 0) != 0) hazards.push_back(std::move(hazard));
     }
-    for (std::string& hazard : RunBatchFile(file.substr(firstEnd + 2), environment, delayedExpansion)) {
+    for (std::string& hazard :
+         RunBatchFile(file.substr(firstEnd + 2), environment, delayedExpansion)) {
         hazards.push_back(std::move(hazard));
     }
     return hazards;

@@ -1,9 +1,10 @@
-// Temporary directories and whole-file reads and writes.
-#include "scratch_dir.hpp"
+// Temporary directories and whole-file reads and writes through the wide Win32 API, so that the
+// paths are the ones the programs under test see.
+#include "win32/scratch_dir.hpp"
 
 #include <windows.h>
 
-namespace wine_driver {
+namespace test_support {
 namespace {
 
 void RemoveTree(const std::wstring& path) {
@@ -28,13 +29,14 @@ ScratchDir::ScratchDir() {
     std::wstring base(temp, length);
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::wstring candidate = base + L"tarvik-case-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                 std::to_wstring(++counter);
+        std::wstring candidate = base + L"tarvik-test-" + std::to_wstring(GetCurrentProcessId()) +
+                                 L"-" + std::to_wstring(++counter);
         if (CreateDirectoryW(candidate.c_str(), nullptr)) {
             // The long form: the tool reports its directory as Windows names it.
             wchar_t longPath[MAX_PATH];
             const DWORD longLength = GetLongPathNameW(candidate.c_str(), longPath, MAX_PATH);
-            path_ = longLength > 0 && longLength < MAX_PATH ? std::wstring(longPath, longLength) : candidate;
+            path_ = longLength > 0 && longLength < MAX_PATH ? std::wstring(longPath, longLength)
+                                                            : candidate;
             return;
         }
     }
@@ -56,21 +58,25 @@ bool IsDirectory(const std::wstring& path) {
 }
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    const BOOL ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
     return ok && written == bytes.size();
 }
 
 std::string ReadBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
     std::string bytes;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
     CloseHandle(file);
     return bytes;
 }
@@ -88,4 +94,4 @@ std::vector<std::wstring> ListDirectory(const std::wstring& directory) {
     return names;
 }
 
-}  // namespace wine_driver
+}  // namespace test_support

@@ -26,11 +26,13 @@ bool SameVariables(const BatchEnvironment& a, const BatchEnvironment& b);
 
 // Runs each CR LF-terminated line of `file` in turn. Returns the hazards met: every expansion,
 // live special character, continued line, unknown command or SET that sets nothing.
-std::vector<std::string> RunBatchFile(std::string_view file, BatchEnvironment& environment, bool delayedExpansion);
+std::vector<std::string> RunBatchFile(std::string_view file, BatchEnvironment& environment,
+                                      bool delayedExpansion);
 
 // Runs a result command file as its caller does. For callers with delayed expansion, a first line
 // that another line follows may expand variables into the value it sets, since the next line sets
 // the exact value afterwards; every other hazard counts.
-std::vector<std::string> RunResultFile(std::string_view file, BatchEnvironment& environment, bool delayedExpansion);
+std::vector<std::string> RunResultFile(std::string_view file, BatchEnvironment& environment,
+                                       bool delayedExpansion);
 
 }  // namespace tarvik::testing

@@ -12,7 +12,7 @@
 namespace tarvik::testing {
 
 class FakePlatform final : public Platform {
-public:
+  public:
     // Names compare without regard to ASCII case, as on Windows.
     struct NameLess {
         bool operator()(const std::string& a, const std::string& b) const;

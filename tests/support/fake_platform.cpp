@@ -1,3 +1,4 @@
+// The fake platform: files in a map, every call logged, faults thrown where a case asks for them.
 #include "fake_platform.hpp"
 
 #include <algorithm>
@@ -8,15 +9,18 @@
 namespace tarvik::testing {
 namespace {
 
-std::string Utf8(TextView text) { return EncodeUtf8Lossless(text); }
+std::string Utf8(TextView text) {
+    return EncodeUtf8Lossless(text);
+}
 
 bool Contains(const std::vector<std::string>& names, const std::string& name) {
-    return std::any_of(names.begin(), names.end(),
-                       [&](const std::string& n) { return !FakePlatform::NameLess{}(n, name) && !FakePlatform::NameLess{}(name, n); });
+    return std::any_of(names.begin(), names.end(), [&](const std::string& n) {
+        return !FakePlatform::NameLess{}(n, name) && !FakePlatform::NameLess{}(name, n);
+    });
 }
 
 class StringReader final : public ByteReader {
-public:
+  public:
     StringReader(std::string bytes, std::size_t chunk, std::optional<std::size_t> failAfter)
         : bytes_(std::move(bytes)), chunk_(chunk), failAfter_(failAfter) {}
     std::size_t Read(std::span<char> buffer) override {
@@ -28,7 +32,7 @@ public:
         return n;
     }
 
-private:
+  private:
     std::string bytes_;
     std::size_t chunk_;
     std::optional<std::size_t> failAfter_;
@@ -39,15 +43,23 @@ private:
 
 bool FakePlatform::NameLess::operator()(const std::string& a, const std::string& b) const {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+        const auto lower = [](char c) {
+            return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+        };
         return lower(x) < lower(y);
     });
 }
 
-Text FakePlatform::CommandLineTail() { return DecodeUtf8Lossless(commandLine); }
-Text FakePlatform::ToolDirectory() { return DecodeUtf8Lossless(toolDirectory); }
+Text FakePlatform::CommandLineTail() {
+    return DecodeUtf8Lossless(commandLine);
+}
+Text FakePlatform::ToolDirectory() {
+    return DecodeUtf8Lossless(toolDirectory);
+}
 
-bool FakePlatform::FileExists(const Text& name) { return files.count(Utf8(name)) > 0; }
+bool FakePlatform::FileExists(const Text& name) {
+    return files.count(Utf8(name)) > 0;
+}
 
 void FakePlatform::RemoveIfExists(const Text& name) {
     const std::string n = Utf8(name);
@@ -68,9 +80,13 @@ void FakePlatform::WriteFile(const Text& name, std::string_view bytes) {
     events.push_back("write " + n);
 }
 
-std::string FakePlatform::EncodeText(TextView text) { return Utf8(text); }
+std::string FakePlatform::EncodeText(TextView text) {
+    return Utf8(text);
+}
 
-const LegacyCodePage& FakePlatform::LegacyCharacters() { return Latin1CodePage(); }
+const LegacyCodePage& FakePlatform::LegacyCharacters() {
+    return Latin1CodePage();
+}
 
 void FakePlatform::ShowMessageBox(const Text& message) {
     if (failMessageBox) throw GeneralFailure("injected message box fault");

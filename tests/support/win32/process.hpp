@@ -1,0 +1,51 @@
+// A program started with an exact command line, and waits for its end that never wait longer than
+// asked.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace test_support {
+
+// How long a program under test may take to end once it should; only a hung one reaches it.
+inline constexpr DWORD kProcessEndLimitMs = 30000;
+
+struct ProcessOptions {
+    // NAME=value strings, each ended by a NUL, the block ended by one more; the child gets these
+    // and nothing else. Inherits the test's environment when empty.
+    std::wstring environment;
+    // Inheritable handles for the standard streams; the child inherits the test's when null.
+    HANDLE input = nullptr;
+    HANDLE output = nullptr;
+    HANDLE error = nullptr;
+};
+
+class Process {
+  public:
+    // Starts `application` with `commandLine` as its whole command line (program name included)
+    // in `currentDirectory`. Check Started() and Error() afterwards.
+    Process(const std::wstring& application, const std::wstring& commandLine,
+            const std::wstring& currentDirectory, const ProcessOptions& options = {});
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    bool Started() const { return info_.hProcess != nullptr; }
+    const std::string& Error() const { return error_; }
+    DWORD Id() const { return info_.dwProcessId; }
+
+    bool HasEnded() const;
+    // Waits until the process has ended or `limit` milliseconds have passed, at most.
+    bool WaitForEnd(DWORD limit) const;
+    std::optional<DWORD> ExitCode() const;
+    // Ends a process that hung, so that the next case starts clean.
+    void Kill();
+
+  private:
+    PROCESS_INFORMATION info_{};
+    std::string error_;
+};
+
+}  // namespace test_support
