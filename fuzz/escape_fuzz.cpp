@@ -17,7 +17,7 @@
 
 namespace {
 
-using tarvik::testing::BatchEnvironment;
+using tarvik::test_doubles::BatchEnvironment;
 
 bool HasUncarriable(std::string_view bytes) { return bytes.find_first_of(std::string_view("\0\r\n\x1A", 4)) != std::string_view::npos; }
 
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         sourced.chars = tarvik::DecodeUtf8Lossless(value);
     }
-    tarvik::testing::FakePlatform platform;
+    tarvik::test_doubles::FakePlatform platform;
     std::string file;
     try {
         file = tarvik::ResultFileBytes(platform, tarvik::DecodeUtf8Lossless(name), sourced);
@@ -58,14 +58,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (const bool delayed : {false, true}) {
         BatchEnvironment environment = Decoys();
-        FUZZ_CHECK(tarvik::testing::RunResultFile(file, environment, delayed).empty());
+        FUZZ_CHECK(tarvik::test_doubles::RunResultFile(file, environment, delayed).empty());
         BatchEnvironment expected = Decoys();
         if (value.empty()) {
             expected.erase(name);
         } else {
             expected[name] = value;
         }
-        FUZZ_CHECK(tarvik::testing::SameVariables(environment, expected));
+        FUZZ_CHECK(tarvik::test_doubles::SameVariables(environment, expected));
     }
     return 0;
 }

@@ -14,8 +14,8 @@ namespace {
 
 void CheckResultFile(const std::string& file) {
     for (const bool delayed : {false, true}) {
-        tarvik::testing::BatchEnvironment environment{{"PATH", "C:\\Windows"}};
-        const std::vector<std::string> hazards = tarvik::testing::RunResultFile(file, environment, delayed);
+        tarvik::test_doubles::BatchEnvironment environment{{"PATH", "C:\\Windows"}};
+        const std::vector<std::string> hazards = tarvik::test_doubles::RunResultFile(file, environment, delayed);
         FUZZ_CHECK(hazards.empty());
         FUZZ_CHECK(environment.size() <= 2);
     }
@@ -26,7 +26,7 @@ void CheckResultFile(const std::string& file) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const std::size_t split = input.find('\0');
-    tarvik::testing::FakePlatform platform;
+    tarvik::test_doubles::FakePlatform platform;
     platform.commandLine = std::string(input.substr(0, split));
     if (split != std::string_view::npos) platform.files["f.txt"] = std::string(input.substr(split + 1));
     platform.readChunk = 7;  // buffer edges inside lines

@@ -10,7 +10,7 @@
 #include "general_failure.hpp"
 #include "output_files.hpp"
 
-namespace tarvik::testing {
+namespace tarvik::test_doubles {
 namespace {
 
 // Variables a careless line would expand, each with a value no test value equals.
@@ -43,7 +43,7 @@ void ExpectSetsExactly(const std::string& file, const std::string& name, const s
     }
     EXPECT_TRUE(SameVariables(environment, expected))
         << "delayed=" << delayed << " file: " << file << "\n"
-        << ::testing::PrintToString(environment) << " vs " << ::testing::PrintToString(expected);
+        << testing::PrintToString(environment) << " vs " << testing::PrintToString(expected);
 }
 
 // The oracle must itself catch each fault an unescaped line has, or its verdicts mean nothing.
@@ -177,9 +177,9 @@ TEST(BatchEscape, RandomValuesSetExactlyThemselves) {
         const std::string file = ResultFile(name, legacy ? Legacy(value) : Typed(value));
         ExpectSetsExactly(file, name, value, false);
         ExpectSetsExactly(file, name, value, true);
-        if (::testing::Test::HasFailure()) break;
+        if (testing::Test::HasFailure()) break;
     }
 }
 
 }  // namespace
-}  // namespace tarvik::testing
+}  // namespace tarvik::test_doubles

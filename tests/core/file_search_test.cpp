@@ -13,7 +13,7 @@ namespace tarvik {
 namespace {
 
 using namespace std::string_literals;
-using testing::FakePlatform;
+using test_doubles::FakePlatform;
 
 // A code page that puts non-ASCII characters on ASCII bytes and case variants of ASCII letters on
 // high bytes, so that no byte can be taken for the character of its value.

@@ -9,7 +9,7 @@ namespace tarvik {
 namespace {
 
 using namespace std::string_literals;
-using testing::FakePlatform;
+using test_doubles::FakePlatform;
 
 std::vector<std::string> ReadAll(const std::string& bytes, std::size_t chunk, std::vector<TextSource>* sources = nullptr) {
     FakePlatform platform;

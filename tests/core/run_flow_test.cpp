@@ -11,7 +11,7 @@
 namespace tarvik {
 namespace {
 
-using testing::FakePlatform;
+using test_doubles::FakePlatform;
 using Files = std::map<std::string, std::string>;
 using Events = std::vector<std::string>;
 using test_support::kGeneralFailure;
@@ -52,7 +52,7 @@ struct QuietCase {
     Files after;
 };
 
-class QuietRun : public ::testing::TestWithParam<QuietCase> {};
+class QuietRun : public testing::TestWithParam<QuietCase> {};
 
 TEST_P(QuietRun, LeavesTheseFiles) {
     const QuietCase& c = GetParam();
@@ -67,7 +67,7 @@ TEST_P(QuietRun, LeavesTheseFiles) {
 
 INSTANTIATE_TEST_SUITE_P(
     WorkedExamples, QuietRun,
-    ::testing::Values(QuietCase{"example_1_not_found_in_string",
+    testing::Values(QuietCase{"example_1_not_found_in_string",
                                 R"(/t:"ABCD" /c:"BB")",
                                 {},
                                 1,
@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Searching, QuietRun,
-    ::testing::Values(
+    testing::Values(
         // Not found in the file: the report names the file as typed.
         QuietCase{"not_found_in_file",
                   R"(/f:ls.txt /c:"zzz" /s:0)",
@@ -163,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Slicing, QuietRun,
-    ::testing::Values(
+    testing::Values(
         QuietCase{"rest_after_the_match",
                   R"(/t:"ABCDEFG" /c:"cd" /e:X)",
                   {},
@@ -246,7 +246,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     FileValues, QuietRun,
-    ::testing::Values(
+    testing::Values(
         // A legacy line keeps its bytes; a UTF-8 line its UTF-8; UTF-16 text is written as typed
         // text.
         QuietCase{"legacy_line_presence_test",
@@ -290,7 +290,7 @@ struct FailureCase {
     Files before = {};
 };
 
-class FailureRun : public ::testing::TestWithParam<FailureCase> {};
+class FailureRun : public testing::TestWithParam<FailureCase> {};
 
 TEST_P(FailureRun, ReportsKindMessageThenUsage) {
     const FailureCase& c = GetParam();
@@ -308,7 +308,7 @@ TEST_P(FailureRun, ReportsKindMessageThenUsage) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryKind, FailureRun,
-    ::testing::Values(
+    testing::Values(
         FailureCase{"kind_1_file_missing", R"(/f:nope.txt /c:"a")", 1,
                     "Could not find the file:\r\nnope.txt\r\nin the path:C:\\Tools"},
         FailureCase{"kind_2_no_compare_string", R"(/t:"abc")", 2,

@@ -19,7 +19,7 @@ std::string Utf8(TextView text) {
     return EncodeUtf8Lossless(text);
 }
 
-class SwitchReaderTest : public ::testing::TestWithParam<SwitchCase> {};
+class SwitchReaderTest : public testing::TestWithParam<SwitchCase> {};
 
 TEST_P(SwitchReaderTest, ReadsValue) {
     const SwitchCase& c = GetParam();
@@ -31,7 +31,7 @@ constexpr const char* kExample = R"(/t:"ABCDEFGHIJK1234" /c:"gh" /s:-4 /L:3 /e:m
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SwitchReaderTest,
-    ::testing::Values(
+    testing::Values(
         // The worked example, every key.
         SwitchCase{"example_t", kExample, U"/T:", R"("ABCDEFGHIJK1234")"},
         SwitchCase{"example_f_absent", kExample, U"/F:", ""},

@@ -6,7 +6,7 @@
 #include "report_texts.hpp"
 #include "run_flow.hpp"
 
-namespace tarvik::testing {
+namespace tarvik::test_doubles {
 namespace {
 
 using test_support::kGeneralFailure;
@@ -69,4 +69,4 @@ TEST(WriteFaults, EndInTheGeneralFailureAndKeepOlderOutput) {
 }
 
 }  // namespace
-}  // namespace tarvik::testing
+}  // namespace tarvik::test_doubles

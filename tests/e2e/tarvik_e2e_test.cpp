@@ -24,7 +24,7 @@ struct Case {
     bool usage;              // whether the usage text is printed
 };
 
-class TarvikRun : public ::testing::TestWithParam<Case> {};
+class TarvikRun : public testing::TestWithParam<Case> {};
 
 TEST_P(TarvikRun, EndsAsExpected) {
     const Case& c = GetParam();
@@ -43,7 +43,7 @@ TEST_P(TarvikRun, EndsAsExpected) {
 
 INSTANTIATE_TEST_SUITE_P(
     WorkedExamples, TarvikRun,
-    ::testing::Values(Case{"not_found_in_string",
+    testing::Values(Case{"not_found_in_string",
                            {R"(/t:"ABCD")", R"(/c:"BB")"},
                            {},
                            1,
@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Reports, TarvikRun,
-    ::testing::Values(
+    testing::Values(
         Case{"usage_only", {}, {{"ERROR.txt", "old"}, {"Value.cmd", "old"}}, 0, {}, "", true},
         Case{"usage_for_a_question_mark", {"/t:\"a\"", "?"}, {}, 0, {}, "", true},
         Case{"target_without_quotes",
@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Text, TarvikRun,
-    ::testing::Values(Case{"utf_8_arguments",
+    testing::Values(Case{"utf_8_arguments",
                            {R"(/t:"Grüße aus Köln")", R"(/c:"KÖLN")", "/s:-4", "/l:3", "/e:Gruß"},
                            {},
                            0,

@@ -21,7 +21,7 @@ struct BadInput {
     Files after;  // "{dir}" stands for the tool directory
 };
 
-class HostileInput : public ::testing::TestWithParam<BadInput> {};
+class HostileInput : public testing::TestWithParam<BadInput> {};
 
 TEST_P(HostileInput, EndsInItsReport) {
     const BadInput& c = GetParam();
@@ -51,7 +51,7 @@ const std::string kBinary(kBinaryBytes, sizeof kBinaryBytes - 1);
 
 INSTANTIATE_TEST_SUITE_P(
     Files, HostileInput,
-    ::testing::Values(
+    testing::Values(
         BadInput{"invalid_utf_8_is_written_back_with_its_bytes",
                  {"/f:f.txt", "/c:\"caf\"", "/e:V"},
                  {{"f.txt", kInvalidUtf8}},
@@ -91,7 +91,7 @@ std::vector<std::string> LongCommandLine(const std::string& before, const std::s
 }
 
 INSTANTIATE_TEST_SUITE_P(CommandLines, HostileInput,
-                         ::testing::Values(BadInput{"a_key_beyond_position_32764_overflows",
+                         testing::Values(BadInput{"a_key_beyond_position_32764_overflows",
                                                     LongCommandLine("/t:", "/c:"),
                                                     {},
                                                     19,

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <optional>
 
-namespace tarvik::testing {
+namespace tarvik::test_doubles {
 namespace {
 
 using Hazards = std::vector<std::string>;
@@ -272,4 +272,4 @@ std::vector<std::string> RunResultFile(std::string_view file, BatchEnvironment& 
     return hazards;
 }
 
-}  // namespace tarvik::testing
+}  // namespace tarvik::test_doubles

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tarvik::testing {
+namespace tarvik::test_doubles {
 
 // Variable names compare without regard to ASCII case, as in cmd.
 struct NoCaseLess {
@@ -35,4 +35,4 @@ std::vector<std::string> RunBatchFile(std::string_view file, BatchEnvironment& e
 std::vector<std::string> RunResultFile(std::string_view file, BatchEnvironment& environment,
                                        bool delayedExpansion);
 
-}  // namespace tarvik::testing
+}  // namespace tarvik::test_doubles

@@ -11,7 +11,7 @@ namespace test_support {
 
 struct CaseName {
     template <class Case>
-    std::string operator()(const ::testing::TestParamInfo<Case>& info) const {
+    std::string operator()(const testing::TestParamInfo<Case>& info) const {
         return std::string(info.param.name);
     }
 };

@@ -6,7 +6,7 @@
 
 #include "general_failure.hpp"
 
-namespace tarvik::testing {
+namespace tarvik::test_doubles {
 namespace {
 
 std::string Utf8(TextView text) {
@@ -98,4 +98,4 @@ void FakePlatform::ShowUsageWindow() {
     events.push_back("usage");
 }
 
-}  // namespace tarvik::testing
+}  // namespace tarvik::test_doubles

@@ -9,7 +9,7 @@
 
 #include "platform.hpp"
 
-namespace tarvik::testing {
+namespace tarvik::test_doubles {
 
 class FakePlatform final : public Platform {
   public:
@@ -45,4 +45,4 @@ class FakePlatform final : public Platform {
     std::size_t readChunk = 1 << 20;
 };
 
-}  // namespace tarvik::testing
+}  // namespace tarvik::test_doubles

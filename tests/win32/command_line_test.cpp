@@ -14,7 +14,7 @@ struct TailCase {
     const wchar_t* tail;
 };
 
-class CommandLineTailTest : public ::testing::TestWithParam<TailCase> {};
+class CommandLineTailTest : public testing::TestWithParam<TailCase> {};
 
 TEST_P(CommandLineTailTest, SkipsProgramNameAndBlanksOnly) {
     EXPECT_EQ(CommandLineTail(GetParam().commandLine), std::wstring_view(GetParam().tail));
@@ -22,7 +22,7 @@ TEST_P(CommandLineTailTest, SkipsProgramNameAndBlanksOnly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CommandLineTailTest,
-    ::testing::Values(TailCase{"plain_name", L"Tarvik.exe /t:\"ABCD\" /c:\"BB\"",
+    testing::Values(TailCase{"plain_name", L"Tarvik.exe /t:\"ABCD\" /c:\"BB\"",
                                L"/t:\"ABCD\" /c:\"BB\""},
                       TailCase{"quoted_name_with_space",
                                L"\"C:\\Program Files\\Tarvik.exe\" /t:\"A B\"", L"/t:\"A B\""},

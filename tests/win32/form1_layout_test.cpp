@@ -6,11 +6,14 @@
 #include "case_name.hpp"
 
 namespace tarvik::win32 {
-namespace {
 
-bool operator==(const PixelRect& a, const PixelRect& b) {
-    return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
+// Found by argument-dependent lookup, so it lives beside PixelRect's namespace, not in the
+// anonymous one.
+void PrintTo(const PixelRect& r, std::ostream* out) {
+    *out << "{" << r.left << ", " << r.top << ", " << r.width << ", " << r.height << "}";
 }
+
+namespace {
 
 struct LayoutCase {
     const char* name;
@@ -20,14 +23,14 @@ struct LayoutCase {
     int label1Font, text1Font;
 };
 
-class Form1LayoutTest : public ::testing::TestWithParam<LayoutCase> {};
+class Form1LayoutTest : public testing::TestWithParam<LayoutCase> {};
 
 TEST_P(Form1LayoutTest, ScalesTwipsAndPointsToTheScreen) {
     const LayoutCase& c = GetParam();
     EXPECT_EQ(TwipsToPixels(kForm1ClientWidth, c.dpi), c.clientWidth);
     EXPECT_EQ(TwipsToPixels(kForm1ClientHeight, c.dpi), c.clientHeight);
-    EXPECT_TRUE(ToPixels(kLabel1Rect, c.dpi, c.dpi) == c.label1);
-    EXPECT_TRUE(ToPixels(kText1Rect, c.dpi, c.dpi) == c.text1);
+    EXPECT_EQ(ToPixels(kLabel1Rect, c.dpi, c.dpi), c.label1);
+    EXPECT_EQ(ToPixels(kText1Rect, c.dpi, c.dpi), c.text1);
     EXPECT_EQ(FontPixelHeight(kLabel1Font.hundredthsOfPoint, c.dpi), c.label1Font);
     EXPECT_EQ(FontPixelHeight(kText1Font.hundredthsOfPoint, c.dpi), c.text1Font);
     // The label reaches past the client area at every resolution.
@@ -36,14 +39,14 @@ TEST_P(Form1LayoutTest, ScalesTwipsAndPointsToTheScreen) {
 
 INSTANTIATE_TEST_SUITE_P(
     Resolutions, Form1LayoutTest,
-    ::testing::Values(
+    testing::Values(
         LayoutCase{"dpi_96", 96, 602, 339, {8, 8, 617, 73}, {8, 80, 585, 249}, 15, 16},
         LayoutCase{"dpi_120", 120, 753, 424, {10, 10, 771, 91}, {10, 100, 731, 311}, 19, 20},
         LayoutCase{"dpi_144", 144, 903, 509, {12, 12, 926, 110}, {12, 120, 878, 374}, 23, 24}),
     test_support::CaseName());
 
 TEST(Form1LayoutTest, DifferentResolutionsAcrossAndDown) {
-    EXPECT_TRUE(ToPixels(kText1Rect, 96, 144) == (PixelRect{8, 120, 585, 374}));
+    EXPECT_EQ(ToPixels(kText1Rect, 96, 144), (PixelRect{8, 120, 585, 374}));
 }
 
 TEST(Form1LayoutTest, RoundsHalvesAwayFromZeroLikeMulDiv) {

@@ -14,7 +14,7 @@ struct WideCase {
     Text text;
 };
 
-class WideTextTest : public ::testing::TestWithParam<WideCase> {};
+class WideTextTest : public testing::TestWithParam<WideCase> {};
 
 TEST_P(WideTextTest, ConvertsBothWays) {
     EXPECT_EQ(FromWide(GetParam().wide), GetParam().text);
@@ -23,7 +23,7 @@ TEST_P(WideTextTest, ConvertsBothWays) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WideTextTest,
-    ::testing::Values(
+    testing::Values(
         WideCase{"empty", L"", U""}, WideCase{"ascii", L"/t:\"ABCD\"", U"/t:\"ABCD\""},
         WideCase{"latin_1_and_euro", L"Gr\u00FC\u00DFe \u20AC", U"Gr\u00FC\u00DFe \u20AC"},
         WideCase{"surrogate_pair", std::wstring{0xD83D, 0xDE00}, U"\U0001F600"},

@@ -29,7 +29,7 @@ const std::array<std::string_view, 26> kHelpLines = {
     "         2 line:sdfseeeWEQREEQRQWERRWQER",
     "         3 line:pp01",
     "     it will create value.cmd,and subject matter:",
-    kHelpLastLine,
+    "        Set RETU = WEQREEQRQWERRWQER",
 };
 
 std::string LabelText() {
@@ -39,16 +39,14 @@ std::string LabelText() {
            "  ";
 }
 
-std::string HelpTextFirstStep() {
+std::string HelpText() {
     std::string text;
-    for (std::size_t i = 0; i + 1 < kHelpLines.size(); ++i) {
-        text += kHelpLines[i];
-        text += "\r\n";
+    for (const std::string_view line : kHelpLines) {
+        if (!text.empty()) text += "\r\n";
+        text += line;
     }
     return text;
 }
-
-std::string HelpText() { return HelpTextFirstStep() + std::string(kHelpLastLine); }
 
 std::string Title(std::string_view designed, int major, int minor, int revision) {
     return std::string(designed) + std::to_string(major) + "." + std::to_string(minor) + "." +

@@ -16,11 +16,7 @@ std::string LabelText();
 // The 26 lines of help and examples shown in Text1.
 extern const std::array<std::string_view, 26> kHelpLines;
 
-// Text1 is filled in two steps: lines 1 to 25, each followed by CR LF, then line 26 appended.
-std::string HelpTextFirstStep();
-inline constexpr std::string_view kHelpLastLine = "        Set RETU = WEQREEQRQWERRWQER";
-
-// The whole text of Text1 once loaded.
+// The whole text of Text1: the lines joined by CR LF, none after the last.
 std::string HelpText();
 
 // The designed title followed directly by major.minor.revision in plain decimal.

@@ -12,6 +12,7 @@ struct TwipRect {
 
 struct PixelRect {
     int left, top, width, height;
+    bool operator==(const PixelRect&) const = default;
 };
 
 struct FontDesign {

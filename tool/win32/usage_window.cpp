@@ -143,13 +143,17 @@ void SetText(HWND window, const std::wstring& text) {
     if (!SetWindowTextW(window, text.c_str())) ThrowLastError("SetWindowTextW");
 }
 
-// The load step: completes the title with the version and fills Text1 in its two steps.
+// The load step: completes the title with the version and fills Text1 as the window always has,
+// in two steps: every line but the last with its line end, then the last appended to what the
+// control holds.
 void LoadForm1(HWND form, HWND text1) {
     const std::string designed = Utf8FromWide(WindowText(form));
     const ProgramVersion version = ReadProgramVersion();
     SetText(form, WideFromUtf8(usage::Title(designed, version.major, version.minor, version.revision)));
-    SetText(text1, WideFromUtf8(usage::HelpTextFirstStep()));
-    SetText(text1, WindowText(text1) + WideFromUtf8(usage::kHelpLastLine));
+    const std::wstring help = WideFromUtf8(usage::HelpText());
+    const std::size_t lastLine = help.rfind(L"\r\n") + 2;
+    SetText(text1, help.substr(0, lastLine));
+    SetText(text1, WindowText(text1) + help.substr(lastLine));
 }
 
 // Serves the window until it is destroyed; false if the loop was told to quit before that.

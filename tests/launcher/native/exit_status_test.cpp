@@ -31,14 +31,14 @@ int WaitStatusOf(const Ending& e) {
                                      std::string("the child that ends by ") + e.name);
 }
 
-class Decoding : public ::testing::TestWithParam<Ending> {};
+class Decoding : public testing::TestWithParam<Ending> {};
 
 TEST_P(Decoding, GivesTheStatusTheShellWouldShow) {
     EXPECT_EQ(norlak::ExitStatus(WaitStatusOf(GetParam())), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(ExitStatus, Decoding,
-                         ::testing::Values(Ending{"ExitZero", 0, 0, 0},
+                         testing::Values(Ending{"ExitZero", 0, 0, 0},
                                            Ending{"ExitThree", 3, 0, 3},
                                            Ending{"Exit127", 127, 0, 127},
                                            Ending{"Exit255", 255, 0, 255},

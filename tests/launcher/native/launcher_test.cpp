@@ -13,7 +13,7 @@
 
 namespace fs = std::filesystem;
 
-namespace norlak::testing {
+namespace norlak::native_tests {
 namespace {
 
 using test_support::RunProgram;
@@ -60,7 +60,7 @@ struct BehaviourCase {
     std::string error;
 };
 
-class Behaviour : public ::testing::TestWithParam<BehaviourCase> {};
+class Behaviour : public testing::TestWithParam<BehaviourCase> {};
 
 TEST_P(Behaviour, BatchFileRunsWithStreamsAndStatusPassedThrough) {
     const BehaviourCase& c = GetParam();
@@ -83,7 +83,7 @@ TEST_P(Behaviour, BatchFileRunsWithStreamsAndStatusPassedThrough) {
 
 INSTANTIATE_TEST_SUITE_P(
     Launcher, Behaviour,
-    ::testing::Values(
+    testing::Values(
         BehaviourCase{"OutputReachesStdout",
                       "#!/bin/sh\necho hello from batch\n",
                       {},
@@ -157,7 +157,7 @@ struct LookupCase {
     std::string errorPart;
 };
 
-class Lookup : public ::testing::TestWithParam<LookupCase> {};
+class Lookup : public testing::TestWithParam<LookupCase> {};
 
 TEST_P(Lookup, BatchFileIsFoundAlongPathOnly) {
     const LookupCase& c = GetParam();
@@ -195,7 +195,7 @@ TEST_P(Lookup, BatchFileIsFoundAlongPathOnly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Launcher, Lookup,
-    ::testing::Values(
+    testing::Values(
         LookupCase{"WorkingDirectoryOnPath", true, false, false, ".", 0, "work\n", ""},
         LookupCase{"OtherDirectoryOnPath", false, true, false, "BIN", 0, "bin\n", ""},
         LookupCase{"PathOrderDecidesBinFirst", true, true, false, "BIN:.", 0, "bin\n", ""},
@@ -231,7 +231,7 @@ struct SignalCase {
     bool waitedForProcess;
 };
 
-class Signal : public ::testing::TestWithParam<SignalCase> {};
+class Signal : public testing::TestWithParam<SignalCase> {};
 
 TEST_P(Signal, EndsTheLauncherWith128PlusTheSignalNumber) {
     const SignalCase& c = GetParam();
@@ -253,7 +253,7 @@ TEST_P(Signal, EndsTheLauncherWith128PlusTheSignalNumber) {
 
 INSTANTIATE_TEST_SUITE_P(
     Launcher, Signal,
-    ::testing::Values(SignalCase{"BatchFileTerminated", "TERM", SIGTERM, false},
+    testing::Values(SignalCase{"BatchFileTerminated", "TERM", SIGTERM, false},
                       SignalCase{"BatchFileKilled", "KILL", SIGKILL, false},
                       SignalCase{"WaitedForProcessTerminated", "TERM", SIGTERM, true},
                       SignalCase{"WaitedForProcessKilled", "KILL", SIGKILL, true},
@@ -261,4 +261,4 @@ INSTANTIATE_TEST_SUITE_P(
     test_support::CaseName());
 
 }  // namespace
-}  // namespace norlak::testing
+}  // namespace norlak::native_tests

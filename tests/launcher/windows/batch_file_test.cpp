@@ -9,7 +9,7 @@
 #include "case_name.hpp"
 #include "launcher_runner.hpp"
 
-namespace norlak::testing {
+namespace norlak::wine_tests {
 namespace {
 
 std::vector<std::string> CmdEnvironment(const std::string& extraPath = "") {
@@ -27,7 +27,7 @@ struct BehaviourCase {
     std::string error;
 };
 
-class Behaviour : public ::testing::TestWithParam<BehaviourCase> {};
+class Behaviour : public testing::TestWithParam<BehaviourCase> {};
 
 TEST_P(Behaviour, BatchFileRunsWithStreamsAndStatusPassedThrough) {
     const BehaviourCase& c = GetParam();
@@ -45,7 +45,7 @@ TEST_P(Behaviour, BatchFileRunsWithStreamsAndStatusPassedThrough) {
 
 INSTANTIATE_TEST_SUITE_P(
     Launcher, Behaviour,
-    ::testing::Values(
+    testing::Values(
         BehaviourCase{"OutputReachesStdout",
                       "@echo hello from batch\r\n",
                       "",
@@ -105,7 +105,7 @@ struct LookupCase {
     std::string errorPart;
 };
 
-class Lookup : public ::testing::TestWithParam<LookupCase> {};
+class Lookup : public testing::TestWithParam<LookupCase> {};
 
 // Status of cmd.exe for a command it cannot find.
 constexpr std::uint32_t notFound = 9009;
@@ -134,7 +134,7 @@ TEST_P(Lookup, BatchFileIsFoundFromWorkingDirectoryThenPath) {
 
 INSTANTIATE_TEST_SUITE_P(
     Launcher, Lookup,
-    ::testing::Values(
+    testing::Values(
         LookupCase{"WorkingDirectory", true, false, false, false, 0, "work\r\n", ""},
         LookupCase{"SearchPath", false, true, false, true, 0, "bin\r\n", ""},
         LookupCase{"WorkingDirectoryBeforeSearchPath", true, true, false, true, 0, "work\r\n", ""},
@@ -144,4 +144,4 @@ INSTANTIATE_TEST_SUITE_P(
     test_support::CaseName());
 
 }  // namespace
-}  // namespace norlak::testing
+}  // namespace norlak::wine_tests

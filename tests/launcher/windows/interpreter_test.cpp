@@ -10,7 +10,7 @@
 #include "case_name.hpp"
 #include "launcher_runner.hpp"
 
-namespace norlak::testing {
+namespace norlak::wine_tests {
 namespace {
 
 enum class Ran { Nothing, StandInComspec, WorkCmd, BinCmd, BatchThroughRealCmd };
@@ -25,7 +25,7 @@ struct InterpreterCase {
     Ran ran;
 };
 
-class Interpreter : public ::testing::TestWithParam<InterpreterCase> {};
+class Interpreter : public testing::TestWithParam<InterpreterCase> {};
 
 TEST_P(Interpreter, IsChosenAndItsStatusPassedThrough) {
     const InterpreterCase& c = GetParam();
@@ -68,7 +68,7 @@ TEST_P(Interpreter, IsChosenAndItsStatusPassedThrough) {
 
 INSTANTIATE_TEST_SUITE_P(
     Launcher, Interpreter,
-    ::testing::Values(
+    testing::Values(
         InterpreterCase{"ComspecIsStarted", true, false, false, true, "0", 0, Ran::StandInComspec},
         InterpreterCase{"ComspecBeforeCmdInWorkingDirectory", true, true, false, true, "0", 0,
                         Ran::StandInComspec},
@@ -89,4 +89,4 @@ INSTANTIATE_TEST_SUITE_P(
     test_support::CaseName());
 
 }  // namespace
-}  // namespace norlak::testing
+}  // namespace norlak::wine_tests

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace norlak::testing {
+namespace norlak::wine_tests {
 
 std::string launcherSource;
 std::string fakeInterpreterSource;
@@ -40,4 +40,4 @@ ProcessResult RunLauncher(const Sandbox& box, const std::vector<std::string>& en
     return RunInSandbox(box, box.launcher, environment, arguments, input);
 }
 
-}  // namespace norlak::testing
+}  // namespace norlak::wine_tests

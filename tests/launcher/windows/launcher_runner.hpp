@@ -8,7 +8,7 @@
 #include "run_process.hpp"
 #include "sandbox.hpp"
 
-namespace norlak::testing {
+namespace norlak::wine_tests {
 
 // Windows paths of the built launcher and the stand-in interpreter, set by main.
 extern std::string launcherSource;
@@ -26,4 +26,4 @@ ProcessResult RunInSandbox(const Sandbox& box, const std::string& program,
 ProcessResult RunLauncher(const Sandbox& box, const std::vector<std::string>& environment,
                           const std::string& arguments = "", const std::string& input = "");
 
-}  // namespace norlak::testing
+}  // namespace norlak::wine_tests

@@ -10,7 +10,7 @@
 #include "sandbox.hpp"
 #include "win32/process.hpp"
 
-namespace norlak::testing {
+namespace norlak::wine_tests {
 
 namespace {
 
@@ -87,4 +87,4 @@ ProcessResult RunProcess(const ProcessRequest& request, const std::string& ioDir
     return result;
 }
 
-}  // namespace norlak::testing
+}  // namespace norlak::wine_tests

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace norlak::testing {
+namespace norlak::wine_tests {
 
 struct ProcessRequest {
     std::string program;
@@ -25,4 +25,4 @@ struct ProcessResult {
 // The captured streams go through files in `ioDirectory`, which must exist.
 ProcessResult RunProcess(const ProcessRequest& request, const std::string& ioDirectory);
 
-}  // namespace norlak::testing
+}  // namespace norlak::wine_tests

@@ -6,7 +6,7 @@
 
 #include <stdexcept>
 
-namespace norlak::testing {
+namespace norlak::wine_tests {
 
 namespace {
 
@@ -65,4 +65,4 @@ void CopyFileOrThrow(const std::string& from, const std::string& to) {
     }
 }
 
-}  // namespace norlak::testing
+}  // namespace norlak::wine_tests

@@ -6,7 +6,7 @@
 
 #include "win32/scratch_dir.hpp"
 
-namespace norlak::testing {
+namespace norlak::wine_tests {
 
 // A fresh directory under %TEMP% with subdirectories home (holds a copy of the launcher), work
 // (the working directory), bin (for PATH) and io (captured streams). Removed afterwards.
@@ -27,4 +27,4 @@ void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 void CopyFileOrThrow(const std::string& from, const std::string& to);
 
-}  // namespace norlak::testing
+}  // namespace norlak::wine_tests

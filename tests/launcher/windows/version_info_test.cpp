@@ -8,7 +8,7 @@
 #include "launcher_runner.hpp"
 #include "tarvik_version.h"
 
-namespace norlak::testing {
+namespace norlak::wine_tests {
 namespace {
 
 TEST(VersionInfo, NamesTheLauncherAndTheToolsVersion) {
@@ -41,4 +41,4 @@ TEST(VersionInfo, NamesTheLauncherAndTheToolsVersion) {
 }
 
 }  // namespace
-}  // namespace norlak::testing
+}  // namespace norlak::wine_tests
