@@ -128,7 +128,8 @@ bool RunCase(const Case& testCase, const std::wstring& tarvik) {
         log.Print();
         return false;
     }
-    const std::wstring toolDirectory = scratch.MakeSubdirectory(L"tool");
+    const std::wstring toolDirectory =
+        scratch.MakeSubdirectory(testCase.unquotedPath ? L"tool dir" : L"tool");
     const std::wstring currentDirectory = scratch.MakeSubdirectory(L"cwd");
     const std::wstring executable = toolDirectory + L"\\" + kExecutable;
     log.Ok(CopyFileW(tarvik.c_str(), executable.c_str(), TRUE) != FALSE, "could not copy " + Utf8(tarvik));
@@ -142,7 +143,9 @@ bool RunCase(const Case& testCase, const std::wstring& tarvik) {
         if (log.Ok(handle != INVALID_HANDLE_VALUE, "could not hold " + Utf8(file.name))) held.push_back(handle);
     }
 
-    const std::wstring commandLine = testCase.tail.empty() ? kExecutable : kExecutable + (L" " + testCase.tail);
+    const std::wstring program = testCase.unquotedPath ? executable : kExecutable;
+    const std::wstring commandLine =
+        testCase.tail.empty() ? program : program + L" " + testCase.tail;
     log.Note("command line: " + Show(commandLine));
     log.Note("tool directory: " + Utf8(toolDirectory));
     Process process(executable, commandLine, currentDirectory);
