@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <map>
 #include <string>
 
@@ -51,12 +50,6 @@ void PrintTo(const WriteCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-std::string CaseName(const ::testing::TestParamInfo<WriteCase>& param) {
-    std::string name = param.param.name;
-    for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    return name;
-}
-
 class WriteWholeFileTest : public ::testing::TestWithParam<WriteCase> {};
 
 TEST_P(WriteWholeFileTest, LeavesTheNewFileOrTheOldOneAndNothingElse) {
@@ -90,8 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 {{L"out.cmd", "<dir>"}},
                                 L"out.cmd",
                                 false,
-                                {{L"out.cmd", "<dir>"}}}),
-    CaseName);
+                                {{L"out.cmd", "<dir>"}}}));
 
 // The killed process runs no clean-up code of ours: only the system can remove its file.
 TEST(ReplacementFileTest, VanishesWhenTheWritingProcessIsKilled) {
