@@ -18,7 +18,8 @@ void DeleteIfPresent(const std::wstring& path);
 // Reads while other programs may still be writing; a file they hold locked fails.
 std::unique_ptr<ByteReader> OpenFileForReading(const std::wstring& path);
 
-// Whole file or nothing: a temporary file beside it, flushed, then moved over it.
+// Whole file or nothing: a temporary file beside it, flushed, then moved over it. A device (NUL,
+// CON, ...) is written in place.
 void WriteWholeFile(const std::wstring& path, std::string_view bytes);
 
 }  // namespace tarvik::win32

@@ -6,6 +6,7 @@
 #include "ansi_code_page.hpp"
 #include "command_line.hpp"
 #include "file_system.hpp"
+#include "long_path.hpp"
 #include "module_path.hpp"
 #include "usage_window.hpp"
 #include "wide_text.hpp"
@@ -13,7 +14,9 @@
 
 namespace tarvik::win32 {
 
-Text Win32Platform::CommandLineTail() { return FromWide(win32::CommandLineTail(GetCommandLineW())); }
+Text Win32Platform::CommandLineTail() {
+    return FromWide(win32::CommandLineTail(GetCommandLineW(), ModulePath()));
+}
 
 Text Win32Platform::ToolDirectory() { return FromWide(Directory()); }
 
@@ -22,7 +25,9 @@ const std::wstring& Win32Platform::Directory() {
     return directory_;
 }
 
-std::wstring Win32Platform::PathOf(const Text& name) { return Directory() + L"\\" + ToWide(name); }
+std::wstring Win32Platform::PathOf(const Text& name) {
+    return LongPathSafe(Directory() + L"\\" + ToWide(name));
+}
 
 bool Win32Platform::FileExists(const Text& name) { return IsOrdinaryFile(PathOf(name)); }
 

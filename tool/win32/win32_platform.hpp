@@ -23,7 +23,8 @@ public:
 
 private:
     const std::wstring& Directory();
-    // Tool directory + "\" + name; a name with a drive or directory of its own is joined the same.
+    // Tool directory + "\" + name, in the "\\?\" form when that is too long for the plain one; a
+    // name with a drive or directory of its own is joined the same.
     std::wstring PathOf(const Text& name);
 
     std::wstring directory_;

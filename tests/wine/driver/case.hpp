@@ -49,6 +49,9 @@ struct Case {
     // Every file in the tool directory afterwards except Tarvik.exe, names spelt exactly;
     // "{dir}" in the bytes stands for the tool directory.
     std::vector<File> after;
+    // Started by its full path, unquoted, from a tool directory whose name holds a space, instead
+    // of by its name alone.
+    bool unquotedPath = false;
 };
 
 std::vector<Case>& RegisteredCases();

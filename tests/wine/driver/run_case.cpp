@@ -147,7 +147,8 @@ bool RunCase(const Case& testCase, const std::wstring& tarvik) {
         log.Print();
         return false;
     }
-    const std::wstring toolDirectory = scratch.MakeSubdirectory(L"tool");
+    const std::wstring toolDirectory =
+        scratch.MakeSubdirectory(testCase.unquotedPath ? L"tool dir" : L"tool");
     const std::wstring currentDirectory = scratch.MakeSubdirectory(L"cwd");
     const std::wstring executable = toolDirectory + L"\\" + kExecutable;
     log.Ok(CopyFileW(tarvik.c_str(), executable.c_str(), TRUE) != FALSE,
@@ -165,8 +166,9 @@ bool RunCase(const Case& testCase, const std::wstring& tarvik) {
             held.push_back(handle);
     }
 
+    const std::wstring program = testCase.unquotedPath ? executable : kExecutable;
     const std::wstring commandLine =
-        testCase.tail.empty() ? kExecutable : kExecutable + (L" " + testCase.tail);
+        testCase.tail.empty() ? program : program + L" " + testCase.tail;
     log.Note("command line: " + Show(commandLine));
     log.Note("tool directory: " + Utf8(toolDirectory));
     Process process(executable, commandLine, currentDirectory);
