@@ -1,7 +1,6 @@
 // POSIX system calls behind the platform interface.
 #include "posix_platform.hpp"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,15 +8,20 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
+#include <system_error>
 
 #include "case_mapping.hpp"
 #include "general_failure.hpp"
+#include "scope_exit.hpp"
 #include "tarvik_version.h"
 #include "usage_text.hpp"
 
 namespace tarvik {
 namespace {
+
+namespace fs = std::filesystem;
 
 [[noreturn]] void ThrowErrno(const std::string& what) {
     throw GeneralFailure(what + ": " + std::strerror(errno));
@@ -60,19 +64,8 @@ private:
     std::string path_;
 };
 
-std::string ExecutableDirectory() {
-    std::string path(4096, '\0');
-    for (;;) {
-        const ssize_t got = ::readlink("/proc/self/exe", path.data(), path.size());
-        if (got < 0) ThrowErrno("readlink /proc/self/exe");
-        if (static_cast<std::size_t>(got) < path.size()) {
-            path.resize(static_cast<std::size_t>(got));
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    const auto slash = path.rfind('/');
-    return slash == 0 ? "/" : path.substr(0, slash);
+[[noreturn]] void ThrowError(const std::string& what, const std::error_code& error) {
+    throw GeneralFailure(what + ": " + error.message());
 }
 
 void WriteAll(int fd, std::string_view bytes, const std::string& path) {
@@ -126,7 +119,12 @@ std::string ForTerminal(std::string text) {
 
 }  // namespace
 
-PosixPlatform::PosixPlatform(int argc, char** argv) : arguments_(argv + (argc > 0 ? 1 : 0), argv + argc) {}
+// The directory is looked up once; a failure is kept and reported by the first use, inside the
+// run, where every failure ends in the tool's report.
+PosixPlatform::PosixPlatform(int argc, char** argv)
+    : arguments_(argv + (argc > 0 ? 1 : 0), argv + argc) {
+    directory_ = fs::read_symlink("/proc/self/exe", directoryError_).parent_path().string();
+}
 
 Text PosixPlatform::CommandLineTail() {
     std::string joined;
@@ -137,14 +135,15 @@ Text PosixPlatform::CommandLineTail() {
     return DecodeUtf8Lossless(joined);
 }
 
-Text PosixPlatform::ToolDirectory() {
-    if (directory_.empty()) directory_ = ExecutableDirectory();
-    return DecodeUtf8Lossless(directory_);
+const std::string& PosixPlatform::Directory() const {
+    if (directoryError_) ThrowError("readlink /proc/self/exe", directoryError_);
+    return directory_;
 }
 
+Text PosixPlatform::ToolDirectory() { return DecodeUtf8Lossless(Directory()); }
+
 std::string PosixPlatform::PathOf(const Text& name) const {
-    const_cast<PosixPlatform*>(this)->ToolDirectory();
-    return directory_ + "/" + EncodeUtf8Lossless(name);
+    return Directory() + "/" + EncodeUtf8Lossless(name);
 }
 
 bool PosixPlatform::FileExists(const Text& name) {
@@ -155,26 +154,19 @@ bool PosixPlatform::FileExists(const Text& name) {
 // The names the tool clears are one file each on a case-insensitive system; here every spelling
 // of the name is cleared, so a file left by a Windows-minded script does not linger.
 void PosixPlatform::RemoveIfExists(const Text& name) {
-    ToolDirectory();
-    DIR* dir = ::opendir(directory_.c_str());
-    if (dir == nullptr) ThrowErrno("opendir " + directory_);
     const Text wanted = ToUpper(name);
-    std::vector<std::string> matches;
-    errno = 0;
-    while (const dirent* entry = ::readdir(dir)) {
-        if (ToUpper(DecodeUtf8Lossless(entry->d_name)) == wanted) matches.emplace_back(entry->d_name);
+    std::vector<fs::path> matches;
+    std::error_code error;
+    for (fs::directory_iterator entry(Directory(), error), end; !error && entry != end;
+         entry.increment(error)) {
+        if (ToUpper(DecodeUtf8Lossless(entry->path().filename().string())) == wanted) {
+            matches.push_back(entry->path());
+        }
     }
-    const int readError = errno;
-    ::closedir(dir);
-    if (readError != 0) {
-        errno = readError;
-        ThrowErrno("readdir " + directory_);
-    }
-    for (const std::string& match : matches) {
-        const std::string path = directory_ + "/" + match;
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) continue;
-        if (::unlink(path.c_str()) != 0 && errno != ENOENT) ThrowErrno("unlink " + path);
+    if (error) ThrowError("list " + Directory(), error);
+    for (const fs::path& match : matches) {
+        if (fs::is_directory(fs::symlink_status(match, error))) continue;
+        if (!fs::remove(match, error) && error) ThrowError("remove " + match.string(), error);
     }
 }
 
@@ -191,30 +183,29 @@ std::unique_ptr<ByteReader> PosixPlatform::OpenForReading(const Text& name) {
 // named temporary file is removed again on failure.
 void PosixPlatform::WriteFile(const Text& name, std::string_view bytes) {
     const std::string path = PathOf(name);
-    std::string temporary = directory_ + "/.tarvik-XXXXXX";
-    int fd = ::open(directory_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    const std::string& directory = Directory();
+    std::string temporary = directory + "/.tarvik-XXXXXX";
+    int fd = ::open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     const bool unnamed = fd >= 0;
     if (!unnamed) fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) ThrowErrno("create temporary file in " + directory_);
+    if (fd < 0) ThrowErrno("create temporary file in " + directory);
     UniqueFd file(fd);
     bool named = !unnamed;
-    try {
-        WriteAll(fd, bytes, path);
-        // mkostemp creates the file for its owner only; give it the mode a plain create would.
-        if (!unnamed && ::fchmod(fd, 0666 & ~CurrentUmask()) != 0) ThrowErrno("chmod " + temporary);
-        if (::fsync(fd) != 0) ThrowErrno("fsync " + temporary);
-        if (unnamed) {
-            temporary = NameUnnamed(fd, directory_);
-            named = true;
-        }
-        file.Close(temporary);
-        if (::rename(temporary.c_str(), path.c_str()) != 0) ThrowErrno("rename to " + path);
-        named = false;
-        SyncDirectory(directory_);
-    } catch (...) {
+    ScopeExit removeTemporary([&] {
         if (named) ::unlink(temporary.c_str());
-        throw;
+    });
+    WriteAll(fd, bytes, path);
+    // mkostemp creates the file for its owner only; give it the mode a plain create would.
+    if (!unnamed && ::fchmod(fd, 0666 & ~CurrentUmask()) != 0) ThrowErrno("chmod " + temporary);
+    if (::fsync(fd) != 0) ThrowErrno("fsync " + temporary);
+    if (unnamed) {
+        temporary = NameUnnamed(fd, directory);
+        named = true;
     }
+    file.Close(temporary);
+    if (::rename(temporary.c_str(), path.c_str()) != 0) ThrowErrno("rename to " + path);
+    removeTemporary.Dismiss();
+    SyncDirectory(directory);
 }
 
 std::string PosixPlatform::EncodeText(TextView text) { return EncodeUtf8Lossless(text); }

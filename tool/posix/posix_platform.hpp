@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "platform.hpp"
@@ -25,10 +26,13 @@ public:
     void ShowUsageWindow() override;
 
 private:
+    // The executable's directory; throws if it could not be found.
+    const std::string& Directory() const;
     std::string PathOf(const Text& name) const;
 
     std::vector<std::string> arguments_;
     std::string directory_;
+    std::error_code directoryError_;
 };
 
 }  // namespace tarvik

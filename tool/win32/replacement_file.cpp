@@ -8,6 +8,7 @@
 
 #include "general_failure.hpp"
 #include "long_path.hpp"
+#include "scope_exit.hpp"
 #include "win32_error.hpp"
 
 namespace tarvik::win32 {
@@ -62,13 +63,12 @@ ReplacementFile::ReplacementFile(const std::wstring& target) : target_(target) {
         }
     }
     if (!file_) throw GeneralFailure("no free temporary file name beside the output file");
-    try {
-        SetDeleteDisposition(file_.get(), true, temporary_);
-    } catch (...) {
+    ScopeExit removeTemporary([this] {
         file_.reset();
         DeleteFileW(temporary_.c_str());
-        throw;
-    }
+    });
+    SetDeleteDisposition(file_.get(), true, temporary_);
+    removeTemporary.Dismiss();
 }
 
 ReplacementFile::~ReplacementFile() {
