@@ -174,11 +174,22 @@ TEST(FileSearch, StopsReadingAtTheMatchingLine) {
     EXPECT_TRUE(FindFirstMatchingLine(*reader, U"needle", kExact, Latin1CodePage(), 16));
 }
 
-TEST(FileSearch, InvalidUtf16IsAFailure) {
-    FakePlatform platform;
-    platform.files["f"] = "\xFF\xFE\x00\xDC"s;
-    const auto reader = platform.OpenForReading(U"f");
-    EXPECT_THROW(FindFirstMatchingLine(*reader, U"a", kExact, Latin1CodePage(), 8), GeneralFailure);
+// Invalid UTF-16 fails the search when it is read, and only then: a stray last byte after the
+// matching line's end, CR or LF, is never looked at.
+TEST(FileSearch, InvalidUtf16FailsWhereItIsRead) {
+    const std::pair<std::string, const char*> cases[] = {
+        {"\xFF\xFE\x00\xDC"s, "failure"},  // an unpaired surrogate
+        {"\xFF\xFEq\0\r\0x"s, "0 q "},     // the matching line ends in CR, then a stray byte
+        {"\xFF\xFEq\0\n\0x"s, "0 q "},     // the same with LF
+        {"\xFE\xFF\0q\0\rx"s, "0 q "},     // big-endian
+        {"\xFF\xFEz\0\r\0x"s, "failure"},  // no match: the stray byte is read
+    };
+    for (const auto& [bytes, summary] : cases) {
+        for (const std::size_t chunk : {1u, 1000u}) {
+            EXPECT_EQ(Summary(bytes, U"q", kExact, chunk, 8, Latin1CodePage()), summary)
+                << Printable(bytes);
+        }
+    }
 }
 
 // Random files over pieces that stress line ends, UTF-8 and its errors, and the letters whose

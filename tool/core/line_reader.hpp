@@ -22,6 +22,7 @@ public:
 
 private:
     bool Fill();
+    bool HasUnit();
     bool PeekUnit(char32_t& unit);
     bool NextUnit(char32_t& unit);
     bool NextBytesLine(std::string& bytes);
