@@ -1,8 +1,10 @@
 // The escaping round trip: any name and value either are refused for a reason the caller can
 // see, or the written lines set exactly that variable to exactly that value and do nothing else,
-// whatever the caller's delayed expansion. Input: one byte of flags, the name length, the name,
-// the value.
+// whatever the caller's delayed expansion. Input: one byte of flags (1: the value is a legacy
+// line's; 2: in the double-byte sample code page, read so by the caller too), the name length, the
+// name, the value.
 #include <algorithm>
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -27,6 +29,19 @@ bool NameSetCannotTake(std::string_view name) {
            std::string_view(" \t,;\v\f\"/").find(name.front()) != std::string_view::npos;
 }
 
+// A lead byte that forms no character with the byte after it.
+bool HasBrokenCharacter(std::string_view bytes, const tarvik::LegacyCodePage& page,
+                        const std::bitset<256>& leadBytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (!leadBytes[b]) continue;
+        if (i + 1 == bytes.size() || page.Pair(b, static_cast<unsigned char>(bytes[i + 1])) == 0)
+            return true;
+        ++i;
+    }
+    return false;
+}
+
 BatchEnvironment Decoys() { return {{"PATH", "C:\\Windows"}, {"A", "decoy"}}; }
 
 }  // namespace
@@ -38,27 +53,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string name(reinterpret_cast<const char*>(data + 2), nameLength);
     const std::string value(reinterpret_cast<const char*>(data + 2 + nameLength), size - 2 - nameLength);
 
+    tarvik::testing::FakePlatform platform;
+    std::bitset<256> leadBytes;
+    if (legacy && (data[0] & 2) != 0) {
+        // Only an ASCII name keeps the line in the code page, and so the value in its bytes.
+        if (std::any_of(name.begin(), name.end(), [](char c) { return (c & 0x80) != 0; })) return 0;
+        platform.ansi = tarvik::testing::ShiftJisSample();
+        leadBytes = tarvik::testing::LeadBytesOf(*platform.ansi);
+    }
     tarvik::SourcedText sourced;
     if (legacy) {
-        sourced.source = tarvik::TextSource::FileLegacy;
-        sourced.legacyBytes = value;
-        for (const char b : value) sourced.chars += static_cast<unsigned char>(b);
+        sourced = tarvik::FromLegacyBytes(value, platform.LegacyCharacters());
     } else {
         sourced.chars = tarvik::DecodeUtf8Lossless(value);
     }
-    tarvik::testing::FakePlatform platform;
     std::string file;
     try {
         file = tarvik::ResultFileBytes(platform, tarvik::DecodeUtf8Lossless(name), sourced);
     } catch (const tarvik::GeneralFailure&) {
         // Escaping at most quadruples a character; shorter input has no length to be refused for.
         const bool mayBeTooLong = 24 + 4 * (name.size() + value.size()) > tarvik::kMaxBatchLineLength;
-        FUZZ_CHECK(HasUncarriable(name) || HasUncarriable(value) || NameSetCannotTake(name) || mayBeTooLong);
+        FUZZ_CHECK(HasUncarriable(name) || HasUncarriable(value) || NameSetCannotTake(name) ||
+                   mayBeTooLong ||
+                   HasBrokenCharacter(value, platform.LegacyCharacters(), leadBytes));
         return 0;
     }
     for (const bool delayed : {false, true}) {
         BatchEnvironment environment = Decoys();
-        FUZZ_CHECK(tarvik::testing::RunResultFile(file, environment, delayed).empty());
+        FUZZ_CHECK(tarvik::testing::RunResultFile(file, environment, delayed, leadBytes).empty());
         BatchEnvironment expected = Decoys();
         if (value.empty()) {
             expected.erase(name);

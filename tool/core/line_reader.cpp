@@ -133,12 +133,7 @@ SourcedText DecodeBytesLine(std::string bytes, const LegacyCodePage& legacy) {
         line.source = TextSource::FileUtf8;
         return line;
     }
-    line.source = TextSource::FileLegacy;
-    line.chars.resize(bytes.size());
-    std::transform(bytes.begin(), bytes.end(), line.chars.begin(),
-                   [&](char b) { return legacy[static_cast<unsigned char>(b)]; });
-    line.legacyBytes = std::move(bytes);
-    return line;
+    return FromLegacyBytes(std::move(bytes), legacy);
 }
 
 }  // namespace tarvik

@@ -37,7 +37,7 @@ private:
     FileEncoding encoding_ = FileEncoding::Bytes;
 };
 
-// A line of a byte-encoded file: valid UTF-8 reads as UTF-8, anything else one byte per character.
+// A line of a byte-encoded file: valid UTF-8 reads as UTF-8, anything else in the legacy code page.
 SourcedText DecodeBytesLine(std::string bytes, const LegacyCodePage& legacy);
 
 }  // namespace tarvik
