@@ -42,6 +42,19 @@ bool HasBrokenCharacter(std::string_view bytes, const tarvik::LegacyCodePage& pa
     return false;
 }
 
+std::string Utf8FromLatin1(std::string_view bytes) {
+    std::string utf8;
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            utf8 += c;
+        } else {
+            utf8 += {static_cast<char>(0xC0 | (b >> 6)), static_cast<char>(0x80 | (b & 0x3F))};
+        }
+    }
+    return utf8;
+}
+
 BatchEnvironment Decoys() { return {{"PATH", "C:\\Windows"}, {"A", "decoy"}}; }
 
 }  // namespace
@@ -55,9 +68,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     tarvik::testing::FakePlatform platform;
     std::bitset<256> leadBytes;
+    // Only an ASCII name keeps the line in the code page, and so a legacy value in its bytes;
+    // behind any other the line is UTF-8, and a Latin-1 value's characters are written in it.
+    const bool asciiName =
+        std::none_of(name.begin(), name.end(), [](char c) { return (c & 0x80) != 0; });
+    const std::string expectedValue = legacy && !asciiName ? Utf8FromLatin1(value) : value;
     if (legacy && (data[0] & 2) != 0) {
-        // Only an ASCII name keeps the line in the code page, and so the value in its bytes.
-        if (std::any_of(name.begin(), name.end(), [](char c) { return (c & 0x80) != 0; })) return 0;
+        if (!asciiName) return 0;
         platform.ansi = tarvik::testing::ShiftJisSample();
         leadBytes = tarvik::testing::LeadBytesOf(*platform.ansi);
     }
@@ -85,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (value.empty()) {
             expected.erase(name);
         } else {
-            expected[name] = value;
+            expected[name] = expectedValue;
         }
         FUZZ_CHECK(tarvik::testing::SameVariables(environment, expected));
     }
