@@ -9,8 +9,8 @@
 namespace tarvik {
 namespace {
 
-// cmd takes the byte after a lead byte as its trail byte whatever it is, so a lead byte that
-// formed no character in the file would swallow the next byte: a caret, a quote, or the first
+// cmd may take the byte after a lead byte as its trail byte whatever it is, so a lead byte that
+// formed no character in the file could swallow the next byte: a caret, a quote, or the first
 // byte of the next character, leaving its trail byte bare.
 void RequireWholeCharacters(Platform& platform, const SourcedText& value) {
     if (value.source != TextSource::FileLegacy) return;
@@ -29,7 +29,7 @@ std::string LineBytes(Platform& platform, const BatchLine& line) {
         // A UTF-8 value re-encodes to its own bytes when the line is UTF-8.
         return platform.EncodeText(line.head + line.value.chars).bytes;
     }
-    EncodedText head = platform.EncodeText(line.head);
+    const EncodedText head = platform.EncodeText(line.head);
     if (head.inLegacyCodePage) return head.bytes + line.value.legacyBytes;
     // Escaped bytes stay the bytes they stand for.
     return EncodeUtf8Lossless(line.head + line.value.chars);
