@@ -1,8 +1,10 @@
 // The escaping round trip: any name and value either are refused for a reason the caller can
 // see, or the written lines set exactly that variable to exactly that value and do nothing else,
-// whatever the caller's delayed expansion. Input: one byte of flags, the name length, the name,
-// the value.
+// whatever the caller's delayed expansion. Input: one byte of flags (1: the value is a legacy
+// line's; 2: in the double-byte sample code page, read so by the caller too), the name length, the
+// name, the value.
 #include <algorithm>
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -27,6 +29,32 @@ bool NameSetCannotTake(std::string_view name) {
            std::string_view(" \t,;\v\f\"/").find(name.front()) != std::string_view::npos;
 }
 
+// A lead byte that forms no character with the byte after it.
+bool HasBrokenCharacter(std::string_view bytes, const tarvik::LegacyCodePage& page,
+                        const std::bitset<256>& leadBytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (!leadBytes[b]) continue;
+        if (i + 1 == bytes.size() || page.Pair(b, static_cast<unsigned char>(bytes[i + 1])) == 0)
+            return true;
+        ++i;
+    }
+    return false;
+}
+
+std::string Utf8FromLatin1(std::string_view bytes) {
+    std::string utf8;
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            utf8 += c;
+        } else {
+            utf8 += {static_cast<char>(0xC0 | (b >> 6)), static_cast<char>(0x80 | (b & 0x3F))};
+        }
+    }
+    return utf8;
+}
+
 BatchEnvironment Decoys() { return {{"PATH", "C:\\Windows"}, {"A", "decoy"}}; }
 
 }  // namespace
@@ -38,32 +66,43 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string name(reinterpret_cast<const char*>(data + 2), nameLength);
     const std::string value(reinterpret_cast<const char*>(data + 2 + nameLength), size - 2 - nameLength);
 
+    tarvik::test_doubles::FakePlatform platform;
+    std::bitset<256> leadBytes;
+    // Only an ASCII name keeps the line in the code page, and so a legacy value in its bytes;
+    // behind any other the line is UTF-8, and a Latin-1 value's characters are written in it.
+    const bool asciiName =
+        std::none_of(name.begin(), name.end(), [](char c) { return (c & 0x80) != 0; });
+    const std::string expectedValue = legacy && !asciiName ? Utf8FromLatin1(value) : value;
+    if (legacy && (data[0] & 2) != 0) {
+        if (!asciiName) return 0;
+        platform.ansi = tarvik::test_doubles::ShiftJisSample();
+        leadBytes = tarvik::test_doubles::LeadBytesOf(*platform.ansi);
+    }
     tarvik::SourcedText sourced;
     if (legacy) {
-        sourced.source = tarvik::TextSource::FileLegacy;
-        sourced.legacyBytes = value;
-        for (const char b : value) sourced.chars += static_cast<unsigned char>(b);
+        sourced = tarvik::FromLegacyBytes(value, platform.LegacyCharacters());
     } else {
         sourced.chars = tarvik::DecodeUtf8Lossless(value);
     }
-    tarvik::test_doubles::FakePlatform platform;
     std::string file;
     try {
         file = tarvik::ResultFileBytes(platform, tarvik::DecodeUtf8Lossless(name), sourced);
     } catch (const tarvik::GeneralFailure&) {
         // Escaping at most quadruples a character; shorter input has no length to be refused for.
         const bool mayBeTooLong = 24 + 4 * (name.size() + value.size()) > tarvik::kMaxBatchLineLength;
-        FUZZ_CHECK(HasUncarriable(name) || HasUncarriable(value) || NameSetCannotTake(name) || mayBeTooLong);
+        FUZZ_CHECK(HasUncarriable(name) || HasUncarriable(value) || NameSetCannotTake(name) ||
+                   mayBeTooLong ||
+                   HasBrokenCharacter(value, platform.LegacyCharacters(), leadBytes));
         return 0;
     }
     for (const bool delayed : {false, true}) {
         BatchEnvironment environment = Decoys();
-        FUZZ_CHECK(tarvik::test_doubles::RunResultFile(file, environment, delayed).empty());
+        FUZZ_CHECK(tarvik::test_doubles::RunResultFile(file, environment, delayed, leadBytes).empty());
         BatchEnvironment expected = Decoys();
         if (value.empty()) {
             expected.erase(name);
         } else {
-            expected[name] = value;
+            expected[name] = expectedValue;
         }
         FUZZ_CHECK(tarvik::test_doubles::SameVariables(environment, expected));
     }

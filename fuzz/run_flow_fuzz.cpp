@@ -1,6 +1,8 @@
 // The whole run over the fake platform: the input is a command line, a NUL byte and the bytes of
-// f.txt. Every run ends in a defined outcome, and any result command file it writes sets its
-// variable and does nothing else, for callers with and without delayed expansion.
+// f.txt. A command line that starts with byte 0E runs in the double-byte sample code page, and its
+// result file is read in it. Every run ends in a defined outcome, and any result command file it
+// writes sets its variable and does nothing else, for callers with and without delayed expansion.
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -12,10 +14,11 @@
 
 namespace {
 
-void CheckResultFile(const std::string& file) {
+void CheckResultFile(const std::string& file, const std::bitset<256>& leadBytes) {
     for (const bool delayed : {false, true}) {
         tarvik::test_doubles::BatchEnvironment environment{{"PATH", "C:\\Windows"}};
-        const std::vector<std::string> hazards = tarvik::test_doubles::RunResultFile(file, environment, delayed);
+        const std::vector<std::string> hazards =
+            tarvik::test_doubles::RunResultFile(file, environment, delayed, leadBytes);
         FUZZ_CHECK(hazards.empty());
         FUZZ_CHECK(environment.size() <= 2);
     }
@@ -30,6 +33,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     platform.commandLine = std::string(input.substr(0, split));
     if (split != std::string_view::npos) platform.files["f.txt"] = std::string(input.substr(split + 1));
     platform.readChunk = 7;  // buffer edges inside lines
+    std::bitset<256> leadBytes;
+    if (!input.empty() && input.front() == '\x0E') {
+        platform.ansi = tarvik::test_doubles::ShiftJisSample();
+        leadBytes = tarvik::test_doubles::LeadBytesOf(*platform.ansi);
+    }
 
     const tarvik::Outcome outcome = tarvik::Main(platform);
     const int status = tarvik::ExitStatus(outcome);
@@ -37,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& [name, bytes] : platform.files) {
         if (name == "f.txt" || name == "error.txt") continue;
         FUZZ_CHECK(outcome.ending == tarvik::Ending::ResultWritten);
-        CheckResultFile(bytes);
+        CheckResultFile(bytes, leadBytes);
     }
     if (status >= 11) FUZZ_CHECK(platform.events.back() == "usage");
     return 0;

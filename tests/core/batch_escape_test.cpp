@@ -2,6 +2,7 @@
 // nothing else, in both delayed-expansion modes; values no line can carry are refused.
 #include <gtest/gtest.h>
 
+#include <bitset>
 #include <random>
 
 #include "batch_escape.hpp"
@@ -21,19 +22,21 @@ std::string ResultFile(const std::string& name, const SourcedText& value) {
     return ResultFileBytes(platform, DecodeUtf8Lossless(name), value);
 }
 
-SourcedText Typed(const std::string& utf8) { return {DecodeUtf8Lossless(utf8), TextSource::Typed, {}}; }
+SourcedText Typed(const std::string& utf8) {
+    return {DecodeUtf8Lossless(utf8), TextSource::Typed, {}, {}};
+}
 
 // A value kept as the bytes of a file in a single-byte code page.
 SourcedText Legacy(const std::string& bytes) {
-    SourcedText text{{}, TextSource::FileLegacy, bytes};
-    for (const char b : bytes) text.chars += static_cast<unsigned char>(b);
-    return text;
+    return FromLegacyBytes(bytes, Latin1CodePage());
 }
 
-// Runs the file in a decoy environment; it must set exactly `name` to `value` and do nothing else.
-void ExpectSetsExactly(const std::string& file, const std::string& name, const std::string& value, bool delayed) {
+// Runs the file in a decoy environment, read in a code page with these lead bytes; it must set
+// exactly `name` to `value` and do nothing else.
+void ExpectSetsExactly(const std::string& file, const std::string& name, const std::string& value,
+                       bool delayed, const std::bitset<256>& leadBytes = {}) {
     BatchEnvironment environment = Decoys();
-    const std::vector<std::string> hazards = RunResultFile(file, environment, delayed);
+    const std::vector<std::string> hazards = RunResultFile(file, environment, delayed, leadBytes);
     EXPECT_TRUE(hazards.empty()) << "delayed=" << delayed << " file: " << file << " first hazard: " << hazards.front();
     BatchEnvironment expected = Decoys();
     if (value.empty()) {
@@ -156,6 +159,45 @@ TEST(BatchEscape, KeepsTheBytesOfALegacyValue) {
     EXPECT_EQ(file,
               "SET RETU=\xE9t\xE9 ^& 50%%\xFF!\r\n"
               "IF \"!!\"==\"\" SET RETU=\xE9t\xE9 ^& 50%%\xFF^^^!\r\n");
+}
+
+// Values from lines of a double-byte code page, whose trail bytes may be "^", "|" or "\\": a caret
+// goes before a character, never into one, and cmd reading the line in that code page sets exactly
+// the value.
+TEST(BatchEscape, NeverSplitsADoubleByteCharacter) {
+    FakePlatform platform;
+    platform.ansi = ShiftJisSample();
+    const std::bitset<256> leadBytes = LeadBytesOf(*platform.ansi);
+    const auto file = [&](const std::string& bytes) {
+        return ResultFileBytes(platform, U"RETU", FromLegacyBytes(bytes, *platform.ansi));
+    };
+    // The oracle catches a caret inside a character.
+    BatchEnvironment environment;
+    EXPECT_FALSE(
+        RunResultFile("SET RETU=\x83^|mkdir pwned\r\n", environment, false, leadBytes).empty());
+
+    const std::pair<std::string, std::string> cases[] = {
+        {"\x83\x7Cmkdir pwned", "SET RETU=\x83\x7Cmkdir pwned\r\n"},
+        {"\x83\x5E|\x83\x5C&\xB1", "SET RETU=\x83\x5E^|\x83\x5C^&\xB1\r\n"},
+        {"!\x83\x5E", "SET RETU=!\x83\x5E\r\nIF \"!!\"==\"\" SET RETU=^^^!\x83\x5E\r\n"},
+    };
+    for (const auto& [bytes, expected] : cases) EXPECT_EQ(file(bytes), expected);
+
+    const std::string pieces[] = {"\x83\x7C", "\x83\x5E", "\x83\x5C", "\x82\xA0", "\xB1", "^", "|",
+                                  "!",        "%",        "&",        "\"",       "a",    " "};
+    std::mt19937 random(20261209);
+    for (int round = 0; round < 1000 && !testing::Test::HasFailure(); ++round) {
+        std::string value;
+        for (std::size_t n = random() % 12; n > 0; --n)
+            value += pieces[random() % std::size(pieces)];
+        for (const bool delayed : {false, true})
+            ExpectSetsExactly(file(value), "RETU", value, delayed, leadBytes);
+    }
+
+    // A lead byte that formed no character would take the next byte written into its own.
+    for (const std::string broken : {"\x85|", "a\x85", "\x83\x83\x7C"}) {
+        EXPECT_THROW(file(broken), GeneralFailure) << broken;
+    }
 }
 
 // Random values from an alphabet of everything cmd treats specially, plus ordinary and

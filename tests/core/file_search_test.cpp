@@ -18,10 +18,11 @@ using test_doubles::FakePlatform;
 // A code page that puts non-ASCII characters on ASCII bytes and case variants of ASCII letters on
 // high bytes, so that no byte can be taken for the character of its value.
 LegacyCodePage Scrambled() {
-    LegacyCodePage page = Latin1CodePage();
-    page[0x5C] = U'¥', page[0xA5] = U'\\';
-    page[0xFD] = U'ı', page[0xDD] = U'İ', page[0xFE] = U'ſ';
-    return page;
+    std::array<char32_t, 256> singles{};
+    for (std::size_t b = 0; b < singles.size(); ++b) singles[b] = static_cast<char32_t>(b);
+    singles[0x5C] = U'¥', singles[0xA5] = U'\\';
+    singles[0xFD] = U'ı', singles[0xDD] = U'İ', singles[0xFE] = U'ſ';
+    return LegacyCodePage(singles);
 }
 
 struct Found {
@@ -145,22 +146,33 @@ TEST(FileSearch, KeepsTheBytesOfALegacyLine) {
 
 TEST(FileSearch, UsesTheCodePageForLinesThatAreNotUtf8) {
     const LegacyCodePage scrambled = Scrambled();
+    const LegacyCodePage& sjis = test_doubles::ShiftJisSample();
     const struct {
         std::string bytes;
         Text compare;
         CompareMode mode;
+        const LegacyCodePage& page;
         std::optional<std::string> line;
     } cases[] = {
-        {"a\\b\xFF\nc\xA5" "d\xFF\n", U"\\", kExact, "c\\d\u00FF"},
-        {"a\\b\n", U"\\", kExact, "a\\b"},
-        {"a\\b\xFF\n", U"¥", kExact, "a¥b\u00FF"},
-        {"th\xFDs\xFF\n", U"THIS", kIgnore, "thıs\u00FF"},
-        {"\xDD\xFF\n", U"i", kIgnore, std::nullopt},  // İ has no simple case partner
-        {"\xFEtop\xFF\n", U"stop", kIgnore, "ſtop\u00FF"},
+        {"a\\b\xFF\nc\xA5"
+         "d\xFF\n",
+         U"\\", kExact, scrambled, "c\\d\u00FF"},
+        {"a\\b\n", U"\\", kExact, scrambled, "a\\b"},
+        {"a\\b\xFF\n", U"¥", kExact, scrambled, "a¥b\u00FF"},
+        {"th\xFDs\xFF\n", U"THIS", kIgnore, scrambled, "thıs\u00FF"},
+        {"\xDD\xFF\n", U"i", kIgnore, scrambled, std::nullopt},  // İ has no simple case partner
+        {"\xFEtop\xFF\n", U"stop", kIgnore, scrambled, "ſtop\u00FF"},
+        // Double-byte characters: typed text matches them, and their trail bytes are no ASCII.
+        {"x\x83\x7C\nID\x83\x7Cmkdir\n", U"Dポm", kExact, sjis, "IDポmkdir"},
+        {"\x83\x5C\n\x83\x7C\\\n", U"\\", kExact, sjis, "ポ\\"},
+        {"\x83\x5E\x83\x5C\n", U"^", kExact, sjis, std::nullopt},
+        {"\x82\x81\xB1\x82\xA0\n", U"Ａｱあ", kIgnore, sjis, "ａｱあ"},
+        {"\x82\x60\n", U"ａ", kExact, sjis, std::nullopt},
+        {"\x83\x5C\x83\n", Text{U'ソ', kEscapedByteBase + 0x83}, kExact, sjis, "ソ\x83"},
     };
     for (const auto& c : cases) {
         for (const std::size_t block : {4u, 6u, 64u}) {
-            EXPECT_EQ(Utf8Of(Search(c.bytes, c.compare, c.mode, 3, block, scrambled)), c.line)
+            EXPECT_EQ(Utf8Of(Search(c.bytes, c.compare, c.mode, 3, block, c.page)), c.line)
                 << Printable(c.bytes) << " block " << block;
         }
     }
@@ -174,29 +186,70 @@ TEST(FileSearch, StopsReadingAtTheMatchingLine) {
     EXPECT_TRUE(FindFirstMatchingLine(*reader, U"needle", kExact, Latin1CodePage(), 16));
 }
 
-TEST(FileSearch, InvalidUtf16IsAFailure) {
-    FakePlatform platform;
-    platform.files["f"] = "\xFF\xFE\x00\xDC"s;
-    const auto reader = platform.OpenForReading(U"f");
-    EXPECT_THROW(FindFirstMatchingLine(*reader, U"a", kExact, Latin1CodePage(), 8), GeneralFailure);
+// Invalid UTF-16 fails the search when it is read, and only then: a stray last byte after the
+// matching line's end, CR or LF, is never looked at.
+TEST(FileSearch, InvalidUtf16FailsWhereItIsRead) {
+    const std::pair<std::string, const char*> cases[] = {
+        {"\xFF\xFE\x00\xDC"s, "failure"},  // an unpaired surrogate
+        {"\xFF\xFEq\0\r\0x"s, "0 q "},     // the matching line ends in CR, then a stray byte
+        {"\xFF\xFEq\0\n\0x"s, "0 q "},     // the same with LF
+        {"\xFE\xFF\0q\0\rx"s, "0 q "},     // big-endian
+        {"\xFF\xFEz\0\r\0x"s, "failure"},  // no match: the stray byte is read
+    };
+    for (const auto& [bytes, summary] : cases) {
+        for (const std::size_t chunk : {1u, 1000u}) {
+            EXPECT_EQ(Summary(bytes, U"q", kExact, chunk, 8, Latin1CodePage()), summary)
+                << Printable(bytes);
+        }
+    }
 }
 
 // Random files over pieces that stress line ends, UTF-8 and its errors, and the letters whose
 // case variants are not ASCII; the block search must agree with the line-by-line search.
 TEST(FileSearch, AgreesWithTheLineByLineSearchOnRandomFiles) {
     const std::vector<std::string> pieces = {
-        "a", "b", "i", "I", "s", "S", "k", " ", "\r", "\n", "\r\n", "\xC3\xA9", "\xC3\x89", "\xC4\xB1",
-        "\xC5\xBF", "\xE9", "\xC4", "\xFF", "\xFD", "\xFE", "\xA5", "\\", "\xEF\xBB\xBF", "\xD0\xB6", "\xD0\x96",
+        "a",
+        "b",
+        "i",
+        "I",
+        "s",
+        "S",
+        "k",
+        " ",
+        "\r",
+        "\n",
+        "\r\n",
+        "\xC3\xA9",
+        "\xC3\x89",
+        "\xC4\xB1",
+        "\xC5\xBF",
+        "\xE9",
+        "\xC4",
+        "\xFF",
+        "\xFD",
+        "\xFE",
+        "\xA5",
+        "\\",
+        "\xEF\xBB\xBF",
+        "\xD0\xB6",
+        "\xD0\x96",
+        "\x83\x5C",
+        "\x83\x7C",
+        "\x83",
+        "|",
+        "\x82\x60",
+        "\x82\x81",
+        "\xB1",
     };
-    const Text letters = U"abisIASk \\éÉıſ¥ж";
-    const LegacyCodePage pages[] = {Latin1CodePage(), Scrambled()};
+    const Text letters = U"abisIASk \\éÉıſ¥жソポ|Ａａｱ";
+    const LegacyCodePage pages[] = {Latin1CodePage(), Scrambled(), test_doubles::ShiftJisSample()};
     std::mt19937 random(20261208);
     const auto below = [&random](std::size_t n) { return static_cast<std::size_t>(random() % n); };
     for (int round = 0; round < 3000; ++round) {
         std::string bytes = below(8) == 0 ? "\xEF\xBB\xBF" : "";
         const std::size_t count = below(60);
         for (std::size_t i = 0; i < count; ++i) bytes += pieces[below(pieces.size())];
-        const LegacyCodePage& legacy = pages[below(2)];
+        const LegacyCodePage& legacy = pages[below(3)];
         // A third of the compare strings are cut from a line of the file, so that lines match; a
         // third come from two letters, so that candidates overlap.
         Text compare;

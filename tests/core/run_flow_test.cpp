@@ -281,6 +281,51 @@ INSTANTIATE_TEST_SUITE_P(
                    {"Value.cmd", "SET V=\xC3\xA9\r\n"}}}),
     test_support::CaseName());
 
+// Each written line in one encoding: the code page when all of it has an exact form there, else
+// UTF-8; a file's value keeps its bytes when they are in the line's encoding. With the double-byte
+// sample page as on Windows, and with Latin-1 lines and UTF-8 text as on Linux.
+TEST(Encodings, OneEncodingPerLine) {
+    const struct {
+        bool doubleByte;
+        const char* commandLine;
+        std::string file;  // l.txt
+        int status;
+        const char* written;  // the file written, and its bytes
+        std::string bytes;
+    } cases[] = {
+        {true, R"(/f:l.txt /c:"ID" /s:0)", "ID\x83\x7Cmkdir pwned\r\n", 0, "Value.cmd",
+         "SET RETU=\x83\x7Cmkdir pwned\r\n"},
+        {true, R"(/f:l.txt /c:"\" /s:0)",
+         "a\x83\x5C"
+         "b\\c\r\n",
+         0, "Value.cmd", "SET RETU=c\r\n"},
+        {true, R"(/f:l.txt /c:"ポm" /s:-1 /l:2 /e:ソ)", "ID\x83\x7Cmkdir\r\n", 0, "Value.cmd",
+         "SET \x83\x5C=D\x83\x7C\r\n"},
+        {true, R"(/f:l.txt /c:"ID" /s:0 /e:Ω)", "ID\x83\x7C|\r\n", 0, "Value.cmd",
+         "SET Ω=ポ^|\r\n"},
+        {true, R"(/f:l.txt /c:"ID" /s:0)", "ID\xE3\x81\x82\r\n", 0, "Value.cmd",
+         "SET RETU=\x82\xA0\r\n"},
+        {true, R"(/f:l.txt /c:"ID" /s:0)", "ID\xE2\x82\xAC\r\n", 0, "Value.cmd", "SET RETU=€\r\n"},
+        {true, R"(/t:"xあ" /c:"x" /s:0 /e:ポ)", "", 0, "Value.cmd", "SET \x83\x7C=\x82\xA0\r\n"},
+        {true, R"(/t:"xΩ" /c:"x" /s:0 /e:ポ)", "", 0, "Value.cmd", "SET ポ=Ω\r\n"},
+        {true, R"(/t:"ポ" /c:"Ω")", "", 1, "error.txt",
+         "Could not find:\r\nΩ\r\nin string:\x83\x7C\r\n"},
+        {true, R"(/f:l.txt /c:"ID" /s:0)", "ID\x85|\r\n", 19, "Value.cmd", ""},
+        {false, R"(/t:"xΩ" /c:"x" /s:0 /e:Käse)", "", 0, "Value.cmd", "SET Käse=Ω\r\n"},
+        {false, R"(/f:l.txt /c:"caf" /e:Käse)", "caf\xE9\r\n", 0, "Value.cmd", "SET Käse=é\r\n"},
+    };
+    for (const auto& c : cases) {
+        const RunResult r =
+            RunWith(c.commandLine, {{"l.txt", c.file}}, [&c](FakePlatform& platform) {
+                if (c.doubleByte) platform.ansi = test_doubles::ShiftJisSample();
+            });
+        EXPECT_EQ(r.status, c.status) << Describe(c.commandLine, r);
+        const auto written = r.files.find(c.written);
+        EXPECT_EQ(written == r.files.end() ? "" : written->second, c.bytes)
+            << Describe(c.commandLine, r);
+    }
+}
+
 // Failure reports: error file, then message box, then usage window, in that order.
 struct FailureCase {
     const char* name;

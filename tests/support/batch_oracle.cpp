@@ -1,5 +1,5 @@
 // The model of cmd's line parsing. Bytes of 0x80 and above are ordinary characters, as they are
-// to cmd in UTF-8 and single-byte code pages.
+// to cmd in UTF-8 and single-byte code pages; double-byte characters are hidden in such bytes.
 #include "batch_oracle.hpp"
 
 #include <algorithm>
@@ -224,6 +224,42 @@ void RunCommand(std::string_view command, BatchEnvironment& environment, bool de
     }
 }
 
+// Each double-byte character, and each other byte of 0x80 and above, as a run of bytes of 0x80
+// and above that the model takes for ordinary characters; Unhide takes them back.
+std::string Hide(std::string_view bytes, const std::bitset<256>& leadBytes) {
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (leadBytes[b] && i + 1 < bytes.size()) {
+            const auto trail = static_cast<unsigned char>(bytes[++i]);
+            out += {'\xFE', static_cast<char>(b), trail >= 0x80 ? '\xFE' : '\xFD',
+                    static_cast<char>(trail | 0x80)};
+        } else if (b >= 0x80) {
+            out += {'\xFF', static_cast<char>(b)};
+        } else {
+            out += static_cast<char>(b);
+        }
+    }
+    return out;
+}
+
+std::string Unhide(std::string_view hidden) {
+    std::string out;
+    for (std::size_t i = 0; i < hidden.size(); ++i) {
+        if (hidden[i] == '\xFE') {
+            out += hidden[i + 1];
+            out +=
+                hidden[i + 2] == '\xFE' ? hidden[i + 3] : static_cast<char>(hidden[i + 3] & 0x7F);
+            i += 3;
+        } else if (hidden[i] == '\xFF') {
+            out += hidden[++i];
+        } else {
+            out += hidden[i];
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 bool NoCaseLess::operator()(const std::string& a, const std::string& b) const {
@@ -269,6 +305,17 @@ std::vector<std::string> RunResultFile(std::string_view file, BatchEnvironment& 
          RunBatchFile(file.substr(firstEnd + 2), environment, delayedExpansion)) {
         hazards.push_back(std::move(hazard));
     }
+    return hazards;
+}
+
+std::vector<std::string> RunResultFile(std::string_view file, BatchEnvironment& environment,
+                                       bool delayedExpansion, const std::bitset<256>& leadBytes) {
+    BatchEnvironment hidden;
+    for (const auto& [name, value] : environment)
+        hidden[Hide(name, leadBytes)] = Hide(value, leadBytes);
+    Hazards hazards = RunResultFile(Hide(file, leadBytes), hidden, delayedExpansion);
+    environment.clear();
+    for (const auto& [name, value] : hidden) environment[Unhide(name)] = Unhide(value);
     return hazards;
 }
 

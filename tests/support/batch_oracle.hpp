@@ -7,6 +7,7 @@
 // and IF [NOT] a==b. Anything else a line would do is reported as a hazard.
 #pragma once
 
+#include <bitset>
 #include <map>
 #include <string>
 #include <string_view>
@@ -34,5 +35,10 @@ std::vector<std::string> RunBatchFile(std::string_view file, BatchEnvironment& e
 // the exact value afterwards; every other hazard counts.
 std::vector<std::string> RunResultFile(std::string_view file, BatchEnvironment& environment,
                                        bool delayedExpansion);
+
+// The same read in a double-byte code page: each of `leadBytes` takes the byte after it, whatever
+// that is, into one character.
+std::vector<std::string> RunResultFile(std::string_view file, BatchEnvironment& environment,
+                                       bool delayedExpansion, const std::bitset<256>& leadBytes);
 
 }  // namespace tarvik::test_doubles

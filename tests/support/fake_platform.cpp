@@ -80,12 +80,36 @@ void FakePlatform::WriteFile(const Text& name, std::string_view bytes) {
     events.push_back("write " + n);
 }
 
-std::string FakePlatform::EncodeText(TextView text) {
-    return Utf8(text);
+EncodedText FakePlatform::EncodeText(TextView text) {
+    if (!ansi) {
+        return {Utf8(text),
+                std::all_of(text.begin(), text.end(), [](char32_t c) { return c < 0x80; })};
+    }
+    if (ansiSpellings_.empty()) {
+        for (unsigned b = 0; b < 256; ++b) {
+            const auto lead = static_cast<unsigned char>(b);
+            if (!ansi->IsLeadByte(lead))
+                ansiSpellings_.try_emplace(ansi->Single(lead), 1, static_cast<char>(lead));
+            for (unsigned t = 0; t < 256 && ansi->IsLeadByte(lead); ++t) {
+                const auto trail = static_cast<unsigned char>(t);
+                if (const char32_t c = ansi->Pair(lead, trail))
+                    ansiSpellings_.try_emplace(
+                        c, std::string{static_cast<char>(lead), static_cast<char>(trail)});
+            }
+        }
+    }
+    std::string bytes;
+    for (const char32_t c : text) {
+        const auto found = ansiSpellings_.find(c);
+        if (found == ansiSpellings_.end() || (c >= 0xD800 && c <= 0xDFFF))
+            return {Utf8(text), false};
+        bytes += found->second;
+    }
+    return {bytes, true};
 }
 
 const LegacyCodePage& FakePlatform::LegacyCharacters() {
-    return Latin1CodePage();
+    return ansi ? *ansi : Latin1CodePage();
 }
 
 void FakePlatform::ShowMessageBox(const Text& message) {
@@ -96,6 +120,34 @@ void FakePlatform::ShowMessageBox(const Text& message) {
 void FakePlatform::ShowUsageWindow() {
     if (failUsage) throw GeneralFailure("injected usage fault");
     events.push_back("usage");
+}
+
+const LegacyCodePage& ShiftJisSample() {
+    static const LegacyCodePage page = [] {
+        std::array<char32_t, 256> singles{};
+        for (std::size_t b = 0; b < singles.size(); ++b)
+            singles[b] = kEscapedByteBase + static_cast<char32_t>(b);
+        for (std::size_t b = 0; b < 0x80; ++b) singles[b] = static_cast<char32_t>(b);
+        singles[0xB1] = U'ｱ';
+        LegacyCodePage sample(singles);
+        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+            if (lead <= 0x9F || lead >= 0xE0) sample.AddLeadByte(static_cast<unsigned char>(lead));
+        }
+        sample.AddPair(0x83, 0x5C, U'ソ');
+        sample.AddPair(0x83, 0x5E, U'ゾ');
+        sample.AddPair(0x83, 0x7C, U'ポ');
+        sample.AddPair(0x82, 0xA0, U'あ');
+        sample.AddPair(0x82, 0x60, U'Ａ');
+        sample.AddPair(0x82, 0x81, U'ａ');
+        return sample;
+    }();
+    return page;
+}
+
+std::bitset<256> LeadBytesOf(const LegacyCodePage& page) {
+    std::bitset<256> leads;
+    for (unsigned b = 0; b < 256; ++b) leads[b] = page.IsLeadByte(static_cast<unsigned char>(b));
+    return leads;
 }
 
 }  // namespace tarvik::test_doubles

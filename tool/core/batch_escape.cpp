@@ -40,16 +40,23 @@ Text EscapeChar(char32_t c, Expansion expansion) {
 }
 
 // Escaped characters are ASCII, so for a value kept as bytes each escape character gets its own
-// byte, and the character it guards keeps the byte it had.
+// byte, and the character it guards keeps the one or two bytes it had: a caret never lands inside
+// a double-byte character.
 SourcedText Escape(const SourcedText& text, Expansion expansion) {
     SourcedText out;
     out.source = text.source;
+    std::size_t byte = 0;
     for (std::size_t i = 0; i < text.chars.size(); ++i) {
         const Text escaped = EscapeChar(text.chars[i], expansion);
         out.chars += escaped;
         if (text.source != TextSource::FileLegacy) continue;
-        for (std::size_t j = 0; j + 1 < escaped.size(); ++j) out.legacyBytes += static_cast<char>(escaped[j]);
-        out.legacyBytes += text.legacyBytes[i];
+        for (std::size_t j = 0; j + 1 < escaped.size(); ++j) {
+            out.legacyBytes += static_cast<char>(escaped[j]);
+            out.legacyWidths.push_back(1);
+        }
+        out.legacyBytes.append(text.legacyBytes, byte, text.legacyWidths[i]);
+        out.legacyWidths.push_back(text.legacyWidths[i]);
+        byte += text.legacyWidths[i];
     }
     return out;
 }
@@ -68,7 +75,8 @@ void RequireCarriable(TextView text, const char* what) {
 // some other variable, or none.
 void RequireSettableName(TextView name) {
     RequireCarriable(name, "variable name");
-    if (name.empty() || name.find(U'=') != TextView::npos) throw GeneralFailure("variable name SET cannot take");
+    if (name.empty() || name.find(U'=') != TextView::npos)
+        throw GeneralFailure("variable name SET cannot take");
     switch (name.front()) {
         case U' ':
         case U'\t':
@@ -89,9 +97,10 @@ void RequireSettableName(TextView name) {
 std::vector<BatchLine> SetVariableLines(const Text& name, const SourcedText& value) {
     RequireSettableName(name);
     RequireCarriable(value.chars, "value");
-    const SourcedText typedName{name, TextSource::Typed, {}};
+    const SourcedText typedName{name, TextSource::Typed, {}, {}};
     const auto line = [&](TextView guard, Expansion expansion) {
-        return BatchLine{Text(guard) + U"SET " + Escape(typedName, expansion).chars + U"=", Escape(value, expansion)};
+        return BatchLine{Text(guard) + U"SET " + Escape(typedName, expansion).chars + U"=",
+                         Escape(value, expansion)};
     };
     if (name.find(U'!') == Text::npos && value.chars.find(U'!') == Text::npos) {
         return {line(U"", Expansion::Immediate)};

@@ -1,14 +1,17 @@
 // A matching line is either valid UTF-8, where each character of a match is its UTF-8 encoding,
-// or a legacy line, where each character is one byte of the code page. For every character of the
-// compare string this collects the bytes its matches can consist of in both kinds of line; where
-// the two kinds agree on one byte per character, or only one kind can match at all, consecutive
-// characters give consecutive byte sets. A character whose matches differ in byte count (`i`
-// ignoring case also matches the two-byte `ı`) ends a run with the set of its first bytes and
-// starts the next with the set of its last bytes. The search scans for one run and looks for the
-// others only in a hit's line.
+// or a legacy line, where each character is one byte of the code page or, in a double-byte code
+// page, a lead and a trail byte. For every character of the compare string this collects the
+// byte strings its matches can consist of in each kind of line that can match at all; where they
+// are all of one length, consecutive characters give consecutive byte sets. A character whose
+// matches differ in length (`i` ignoring case also matches the two-byte `ı`; a legacy line spells
+// `x` in one byte and `ポ` in two) ends a run with the set of its first bytes and starts the next
+// with the set of its last bytes. The search scans for one run and looks for the others only in a
+// hit's line.
 #include "line_pattern.hpp"
 
 #include <algorithm>
+#include <map>
+#include <string>
 
 #include "case_mapping.hpp"
 
@@ -21,83 +24,105 @@ constexpr std::size_t kMaxPatternSize = 32;
 // likely a byte of text is in the set.
 constexpr double kCommonnessOfAllText = 640;
 
-// The bytes a match of one compare character can consist of.
+// The byte strings a match of one compare character can consist of.
 struct CharacterBytes {
-    // Valid UTF-8 lines: one set per byte of the encoding; empty when the matching characters'
-    // encodings differ in length, or when no matching character can occur in a UTF-8 line.
-    std::vector<ByteSet> utf8;
-    bool inUtf8 = false;  // some matching character can occur in a UTF-8 line
-    // Valid UTF-8 lines: the first and the last bytes of the encodings, whatever their lengths.
-    ByteSet first, last;
-    // Legacy lines: the bytes the code page turns into a matching character.
-    ByteSet legacy;
+    std::vector<std::string> utf8;    // in valid UTF-8 lines
+    std::vector<std::string> legacy;  // in legacy lines
 };
 
-bool IsLineEnd(char32_t cp) { return cp == U'\n' || cp == U'\r'; }
+bool IsLineEnd(char32_t cp) {
+    return cp == U'\n' || cp == U'\r';
+}
 
-CharacterBytes BytesOf(char32_t c, CompareMode mode, const LegacyCodePage& legacy) {
-    const Text variants = mode == CompareMode::Exact ? Text(1, c) : CaseVariants(c);
+Text Variants(char32_t c, CompareMode mode) {
+    return mode == CompareMode::Exact ? Text(1, c) : CaseVariants(c);
+}
+
+// How the legacy code page spells each character the compare string can match: single bytes, and
+// the lead and trail bytes of double-byte characters. One pass over the code page for all.
+std::map<char32_t, std::vector<std::string>> LegacySpellings(TextView compare, CompareMode mode,
+                                                             const LegacyCodePage& legacy) {
+    std::map<char32_t, std::vector<std::string>> spellings;
+    for (const char32_t c : compare) {
+        for (const char32_t v : Variants(c, mode)) spellings[v];
+    }
+    const auto add = [&spellings](char32_t c, std::string bytes) {
+        if (const auto found = spellings.find(c); found != spellings.end())
+            found->second.push_back(std::move(bytes));
+    };
+    for (unsigned lead = 0; lead < 256; ++lead) {
+        const auto l = static_cast<unsigned char>(lead);
+        // Lines never hold a line end.
+        if (lead != '\n' && lead != '\r')
+            add(legacy.Single(l), std::string(1, static_cast<char>(l)));
+        if (!legacy.IsLeadByte(l)) continue;
+        for (unsigned trail = 0; trail < 256; ++trail) {
+            const auto t = static_cast<unsigned char>(trail);
+            if (const char32_t pair = legacy.Pair(l, t);
+                pair != 0 && trail != '\n' && trail != '\r') {
+                add(pair, std::string{static_cast<char>(l), static_cast<char>(t)});
+            }
+        }
+    }
+    return spellings;
+}
+
+CharacterBytes BytesOf(char32_t c, CompareMode mode,
+                       const std::map<char32_t, std::vector<std::string>>& legacy) {
     CharacterBytes bytes;
-    std::size_t width = 0;
-    bool sameWidth = true;
-    for (const char32_t v : variants) {
+    for (const char32_t v : Variants(c, mode)) {
+        const auto& spelled = legacy.at(v);
+        bytes.legacy.insert(bytes.legacy.end(), spelled.begin(), spelled.end());
         // Lines never hold a line end, nor (being valid UTF-8) a surrogate.
         if (IsLineEnd(v) || (v >= 0xD800 && v <= 0xDFFF)) continue;
-        const std::string encoded = EncodeUtf8Lossless(TextView(&v, 1));
-        if (!bytes.inUtf8) width = encoded.size(), bytes.utf8.resize(width);
-        bytes.inUtf8 = true;
-        bytes.first.set(static_cast<unsigned char>(encoded.front()));
-        bytes.last.set(static_cast<unsigned char>(encoded.back()));
-        if (encoded.size() != width) {
-            sameWidth = false;
-            continue;
-        }
-        for (std::size_t i = 0; i < width; ++i) bytes.utf8[i].set(static_cast<unsigned char>(encoded[i]));
-    }
-    if (!sameWidth) bytes.utf8.clear();
-    for (std::size_t b = 0; b < legacy.size(); ++b) {
-        if (b == '\n' || b == '\r') continue;
-        if (variants.find(legacy[b]) != Text::npos) bytes.legacy.set(b);
+        bytes.utf8.push_back(EncodeUtf8Lossless(TextView(&v, 1)));
     }
     return bytes;
 }
 
 // Runs of consecutive byte sets, each present in every matching line.
-std::vector<std::vector<ByteSet>> Runs(TextView compare, CompareMode mode, const LegacyCodePage& legacy) {
+std::vector<std::vector<ByteSet>> Runs(TextView compare, CompareMode mode,
+                                       const LegacyCodePage& legacy) {
+    const auto spellings = LegacySpellings(compare, mode, legacy);
     std::vector<CharacterBytes> chars;
-    for (const char32_t c : compare) chars.push_back(BytesOf(c, mode, legacy));
-    const bool utf8Lines = std::all_of(chars.begin(), chars.end(), [](const CharacterBytes& c) { return c.inUtf8; });
-    const bool legacyLines = std::all_of(chars.begin(), chars.end(), [](const CharacterBytes& c) { return c.legacy.any(); });
+    for (const char32_t c : compare) chars.push_back(BytesOf(c, mode, spellings));
+    const bool utf8Lines = std::all_of(chars.begin(), chars.end(),
+                                       [](const CharacterBytes& c) { return !c.utf8.empty(); });
+    const bool legacyLines = std::all_of(chars.begin(), chars.end(),
+                                         [](const CharacterBytes& c) { return !c.legacy.empty(); });
+    if (!utf8Lines && !legacyLines) return {};
 
     std::vector<std::vector<ByteSet>> runs(1);
-    const auto breakAt = [&runs](const ByteSet& first, const ByteSet& last) {
-        runs.back().push_back(first);
-        runs.push_back({last});
-    };
     for (const CharacterBytes& c : chars) {
-        if (utf8Lines && legacyLines) {
-            if (c.utf8.size() == 1) {
-                runs.back().push_back(c.utf8[0] | c.legacy);
-            } else {
-                breakAt(c.first | c.legacy, c.last | c.legacy);
+        std::vector<std::string> matches;
+        if (utf8Lines) matches = c.utf8;
+        if (legacyLines) matches.insert(matches.end(), c.legacy.begin(), c.legacy.end());
+        const std::size_t width = matches.front().size();
+        if (std::all_of(matches.begin(), matches.end(),
+                        [width](const std::string& m) { return m.size() == width; })) {
+            std::vector<ByteSet> sets(width);
+            for (const std::string& m : matches) {
+                for (std::size_t i = 0; i < width; ++i)
+                    sets[i].set(static_cast<unsigned char>(m[i]));
             }
-        } else if (utf8Lines) {
-            if (c.utf8.empty()) {
-                breakAt(c.first, c.last);
-            } else {
-                runs.back().insert(runs.back().end(), c.utf8.begin(), c.utf8.end());
+            runs.back().insert(runs.back().end(), sets.begin(), sets.end());
+        } else {
+            ByteSet first, last;
+            for (const std::string& m : matches) {
+                first.set(static_cast<unsigned char>(m.front()));
+                last.set(static_cast<unsigned char>(m.back()));
             }
-        } else if (legacyLines) {
-            runs.back().push_back(c.legacy);
+            runs.back().push_back(first);
+            runs.push_back({last});
         }
     }
-    if (!utf8Lines && !legacyLines) runs.clear();
     return runs;
 }
 
 }  // namespace
 
-std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode mode, const LegacyCodePage& legacy) {
+std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode mode,
+                                                  const LegacyCodePage& legacy) {
     std::vector<std::vector<ByteSet>> runs = Runs(compare, mode, legacy);
     // Each run, cut to the part around its rarest set that memchr can scan for, is scored by how
     // likely text holds it by chance; the least likely is searched for.
@@ -111,11 +136,13 @@ std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode 
         }
         if (!anchor) continue;
         const std::size_t size = std::min(run.size(), kMaxPatternSize);
-        const std::size_t begin = std::min(*anchor - std::min(*anchor, size / 2), run.size() - size);
+        const std::size_t begin =
+            std::min(*anchor - std::min(*anchor, size / 2), run.size() - size);
         std::vector<ByteSet> part(run.begin() + static_cast<std::ptrdiff_t>(begin),
                                   run.begin() + static_cast<std::ptrdiff_t>(begin + size));
         double chance = 1;
-        for (const ByteSet& set : part) chance *= std::min(1.0, ByteCommonness(set) / kCommonnessOfAllText);
+        for (const ByteSet& set : part)
+            chance *= std::min(1.0, ByteCommonness(set) / kCommonnessOfAllText);
         if (!best || chance < bestChance) best = std::move(part), bestChance = chance;
     }
     if (!best) return std::nullopt;

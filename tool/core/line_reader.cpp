@@ -74,14 +74,20 @@ bool LineReader::NextBytesLine(std::string& bytes) {
     }
 }
 
+// Reads until a whole UTF-16 code unit is buffered; false when the file ends first.
+bool LineReader::HasUnit() {
+    while (end_ - begin_ < 2) {
+        if (!Fill()) return false;
+    }
+    return true;
+}
+
 // The next UTF-16 code unit without taking it; false at the end. An odd byte at the end is not
 // UTF-16.
 bool LineReader::PeekUnit(char32_t& unit) {
-    while (end_ - begin_ < 2) {
-        if (!Fill()) {
-            if (begin_ != end_) throw GeneralFailure("UTF-16 file with an odd number of bytes");
-            return false;
-        }
+    if (!HasUnit()) {
+        if (begin_ != end_) throw GeneralFailure("UTF-16 file with an odd number of bytes");
+        return false;
     }
     const bool little = encoding_ == FileEncoding::Utf16LE;
     const auto lo = static_cast<unsigned char>(buffer_[begin_ + (little ? 0 : 1)]);
@@ -104,8 +110,9 @@ bool LineReader::NextUtf16Line(Text& chars) {
         if (unit == U'\n') return true;
         if (unit == U'\r') {
             char32_t next = 0;
-            // Only a LF directly after the CR belongs to this line end.
-            if (PeekUnit(next) && next == U'\n') begin_ += 2;
+            // Only a LF directly after the CR belongs to this line end; whatever else follows is
+            // the next line's, and a stray last byte must not fail a line that is already whole.
+            if (HasUnit() && PeekUnit(next) && next == U'\n') begin_ += 2;
             return true;
         }
         if (unit >= 0xD800 && unit <= 0xDBFF) {
@@ -126,12 +133,7 @@ SourcedText DecodeBytesLine(std::string bytes, const LegacyCodePage& legacy) {
         line.source = TextSource::FileUtf8;
         return line;
     }
-    line.source = TextSource::FileLegacy;
-    line.chars.resize(bytes.size());
-    std::transform(bytes.begin(), bytes.end(), line.chars.begin(),
-                   [&](char b) { return legacy[static_cast<unsigned char>(b)]; });
-    line.legacyBytes = std::move(bytes);
-    return line;
+    return FromLegacyBytes(std::move(bytes), legacy);
 }
 
 }  // namespace tarvik

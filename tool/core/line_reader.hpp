@@ -22,6 +22,7 @@ public:
 
 private:
     bool Fill();
+    bool HasUnit();
     bool PeekUnit(char32_t& unit);
     bool NextUnit(char32_t& unit);
     bool NextBytesLine(std::string& bytes);
@@ -36,7 +37,7 @@ private:
     FileEncoding encoding_ = FileEncoding::Bytes;
 };
 
-// A line of a byte-encoded file: valid UTF-8 reads as UTF-8, anything else one byte per character.
+// A line of a byte-encoded file: valid UTF-8 reads as UTF-8, anything else in the legacy code page.
 SourcedText DecodeBytesLine(std::string bytes, const LegacyCodePage& legacy);
 
 }  // namespace tarvik

@@ -1,4 +1,6 @@
-// Encoding of written files: typed text the platform's way, file text as it was read.
+// Encoding of written files, one encoding per line: the whole line in the legacy (ANSI) code page
+// when the platform can write all of it there exactly, else all of it in UTF-8. A value keeps the
+// bytes it had in its file when the line is in the encoding they came in.
 #include "output_files.hpp"
 
 #include "batch_escape.hpp"
@@ -7,25 +9,43 @@
 namespace tarvik {
 namespace {
 
-std::string Encode(Platform& platform, const SourcedText& text) {
-    switch (text.source) {
-        case TextSource::FileUtf8:
-            return EncodeUtf8Lossless(text.chars);
-        case TextSource::FileLegacy:
-            return text.legacyBytes;
-        case TextSource::Typed:
-            break;
+// cmd may take the byte after a lead byte as its trail byte whatever it is, so a lead byte that
+// formed no character in the file could swallow the next byte: a caret, a quote, or the first
+// byte of the next character, leaving its trail byte bare.
+void RequireWholeCharacters(Platform& platform, const SourcedText& value) {
+    if (value.source != TextSource::FileLegacy) return;
+    const LegacyCodePage& page = platform.LegacyCharacters();
+    std::size_t byte = 0;
+    for (const std::uint8_t width : value.legacyWidths) {
+        if (width == 1 && page.IsLeadByte(static_cast<unsigned char>(value.legacyBytes[byte]))) {
+            throw GeneralFailure("value holds a broken double-byte character");
+        }
+        byte += width;
     }
-    return platform.EncodeText(text.chars);
+}
+
+std::string LineBytes(Platform& platform, const BatchLine& line) {
+    if (line.value.source != TextSource::FileLegacy) {
+        // A UTF-8 value re-encodes to its own bytes when the line is UTF-8.
+        return platform.EncodeText(line.head + line.value.chars).bytes;
+    }
+    const EncodedText head = platform.EncodeText(line.head);
+    if (head.inLegacyCodePage) return head.bytes + line.value.legacyBytes;
+    // Escaped bytes stay the bytes they stand for.
+    return EncodeUtf8Lossless(line.head + line.value.chars);
 }
 
 }  // namespace
 
 std::string ResultFileBytes(Platform& platform, const Text& name, const SourcedText& value) {
     std::string bytes;
-    for (const BatchLine& line : SetVariableLines(name, value)) {
-        const std::string encoded = platform.EncodeText(line.head) + Encode(platform, line.value);
-        if (encoded.size() > kMaxBatchLineLength) throw GeneralFailure("result line too long for a batch file");
+    const std::vector<BatchLine> lines = SetVariableLines(name, value);
+    RequireWholeCharacters(platform, value);
+    for (const BatchLine& line : lines) {
+        const std::string encoded = LineBytes(platform, line);
+        if (encoded.size() > kMaxBatchLineLength) {
+            throw GeneralFailure("result line too long for a batch file");
+        }
         bytes += encoded + "\r\n";
     }
     return bytes;
@@ -33,7 +53,7 @@ std::string ResultFileBytes(Platform& platform, const Text& name, const SourcedT
 
 std::string ReportFileBytes(Platform& platform, const std::vector<Text>& lines) {
     std::string bytes;
-    for (const Text& line : lines) bytes += platform.EncodeText(line) + "\r\n";
+    for (const Text& line : lines) bytes += platform.EncodeText(line).bytes + "\r\n";
     return bytes;
 }
 

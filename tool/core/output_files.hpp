@@ -12,11 +12,12 @@ namespace tarvik {
 inline constexpr char32_t kErrorFileName[] = U"error.txt";
 
 // "SET " + name + "=" + value and CR LF, escaped so that running it sets exactly that (see
-// batch_escape.hpp). The value keeps the bytes it had in its file. Throws GeneralFailure when no
-// batch line can carry the name or value.
+// batch_escape.hpp), each line in one encoding. The value keeps the bytes it had in its file when
+// its line is in their encoding. Throws GeneralFailure when no batch line can carry the name or
+// value, or the value holds a lead byte that formed no character in its file.
 std::string ResultFileBytes(Platform& platform, const Text& name, const SourcedText& value);
 
-// Each line followed by CR LF.
+// Each line in one encoding, followed by CR LF.
 std::string ReportFileBytes(Platform& platform, const std::vector<Text>& lines);
 
 }  // namespace tarvik

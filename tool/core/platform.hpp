@@ -6,33 +6,35 @@
 // general failure.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "legacy_code_page.hpp"
 #include "text.hpp"
 
 namespace tarvik {
 
 // Reads a file's bytes in order.
 class ByteReader {
-public:
+  public:
     virtual ~ByteReader() = default;
     // Fills the front of `buffer`; returns how many bytes were read, 0 only at the end of the file.
     virtual std::size_t Read(std::span<char> buffer) = 0;
 };
 
-// The character each byte stands for in a file that is neither UTF-8 nor UTF-16.
-using LegacyCodePage = std::array<char32_t, 256>;
-
-// Each byte standing for the code point of its value (ISO 8859-1).
-const LegacyCodePage& Latin1CodePage();
+// Typed text as the files the tool writes hold it.
+struct EncodedText {
+    std::string bytes;
+    // True when `bytes` spell the text in the legacy code page too, so that bytes from a legacy
+    // line may share a line with them; else they are UTF-8.
+    bool inLegacyCodePage = false;
+};
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // All text after the program name, exactly as typed.
@@ -49,7 +51,8 @@ public:
     virtual void WriteFile(const Text& name, std::string_view bytes) = 0;
 
     // Bytes for typed and fixed text in the files the tool writes.
-    virtual std::string EncodeText(TextView text) = 0;
+    virtual EncodedText EncodeText(TextView text) = 0;
+    // The code page of file lines that are not UTF-8.
     virtual const LegacyCodePage& LegacyCharacters() = 0;
 
     // Modal: each returns when the user has closed it.

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -208,7 +209,11 @@ void PosixPlatform::WriteFile(const Text& name, std::string_view bytes) {
     SyncDirectory(directory);
 }
 
-std::string PosixPlatform::EncodeText(TextView text) { return EncodeUtf8Lossless(text); }
+// UTF-8; ASCII reads the same in the Latin-1 of legacy lines, which then keep their bytes.
+EncodedText PosixPlatform::EncodeText(TextView text) {
+    const bool ascii = std::all_of(text.begin(), text.end(), [](char32_t c) { return c < 0x80; });
+    return {EncodeUtf8Lossless(text), ascii};
+}
 
 // No code page is configured on Linux: one byte per character, each its own code point.
 const LegacyCodePage& PosixPlatform::LegacyCharacters() { return Latin1CodePage(); }

@@ -20,7 +20,7 @@ public:
     void RemoveIfExists(const Text& name) override;
     std::unique_ptr<ByteReader> OpenForReading(const Text& name) override;
     void WriteFile(const Text& name, std::string_view bytes) override;
-    std::string EncodeText(TextView text) override;
+    EncodedText EncodeText(TextView text) override;
     const LegacyCodePage& LegacyCharacters() override;
     void ShowMessageBox(const Text& message) override;
     void ShowUsageWindow() override;

@@ -8,9 +8,10 @@
 namespace tarvik::win32 {
 
 // The ANSI code page when every character has an exact byte form there, else UTF-8.
-std::string EncodeForFiles(TextView text);
+EncodedText EncodeForFiles(TextView text);
 
-// What each byte stands for in the ANSI code page.
-LegacyCodePage AnsiLegacyCharacters();
+// What the bytes of that code page stand for, double-byte characters included.
+// CP_ACP (0) names the ANSI code page.
+LegacyCodePage CodePageCharacters(unsigned codePage);
 
 }  // namespace tarvik::win32

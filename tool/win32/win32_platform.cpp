@@ -40,10 +40,12 @@ std::unique_ptr<ByteReader> Win32Platform::OpenForReading(const Text& name) {
 
 void Win32Platform::WriteFile(const Text& name, std::string_view bytes) { WriteWholeFile(PathOf(name), bytes); }
 
-std::string Win32Platform::EncodeText(TextView text) { return EncodeForFiles(text); }
+EncodedText Win32Platform::EncodeText(TextView text) {
+    return EncodeForFiles(text);
+}
 
 const LegacyCodePage& Win32Platform::LegacyCharacters() {
-    if (!legacy_) legacy_ = AnsiLegacyCharacters();
+    if (!legacy_) legacy_ = CodePageCharacters(CP_ACP);
     return *legacy_;
 }
 

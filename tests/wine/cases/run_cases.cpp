@@ -70,9 +70,7 @@ std::vector<Case> ResultCases() {
 }
 
 std::vector<Case> NonAsciiCases() {
-    const File utf8{L"utf8.txt",
-                    "\xEF\xBB\xBF"
-                    "Erste Zeile\r\nKöln Straße 5\r\n"};
+    const File utf8{L"utf8.txt", "\xEF\xBB\xBF" "Erste Zeile\r\nKöln Straße 5\r\nŁódź Straße 7\r\n"};
     const File utf16{L"utf16.txt", Utf16Le(u"Zeile eins\r\nGrüße, Welt\r\n")};
     return {
         {.name = "non-ASCII target and compare string, letter case ignored",
@@ -84,12 +82,18 @@ std::vector<Case> NonAsciiCases() {
          .exitStatus = 1,
          .after = {ErrorFile({L"Could not find:", L"Gruß", L"in string:Grüße"})}},
         // The slice starts before the match at character 1: a byte order mark read as text would
-        // stand there.
-        {.name = "UTF-8 file with byte order mark keeps its bytes",
+        // stand there. A line that fits the ANSI code page is written in it, any other keeps the
+        // value's UTF-8 bytes.
+        {.name = "UTF-8 file with byte order mark, value that fits the ANSI code page",
          .tail = L"/f:utf8.txt /c:\"straße\" /s:-10 /L:4",
          .before = {utf8},
          .exitStatus = 0,
-         .after = {utf8, {L"Value.cmd", "SET RETU=Köln\r\n"}}},
+         .after = {utf8, {L"Value.cmd", "SET RETU=" + Ansi(L"Köln") + "\r\n"}}},
+        {.name = "UTF-8 file with byte order mark, value beyond the ANSI code page keeps its bytes",
+         .tail = L"/f:utf8.txt /c:\"straße 7\" /s:-10 /L:4",
+         .before = {utf8},
+         .exitStatus = 0,
+         .after = {utf8, {L"Value.cmd", "SET RETU=Łódź\r\n"}}},
         {.name = "UTF-16 LE file is written as typed text",
          .tail = L"/f:utf16.txt /c:\"GRÜ\" /s:0",
          .before = {utf16},
