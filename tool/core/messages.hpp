@@ -21,10 +21,10 @@ enum class ErrorKind : std::int16_t {
 
 // The run's values that messages quote, as they stand at the time of the failure.
 struct MessageValues {
-    Text fileName;
-    Text toolDirectory;
-    Text startOffset;
-    Text length;
+    Text fileName{};
+    Text toolDirectory{};
+    Text startOffset{};
+    Text length{};
 };
 
 std::vector<Text> FailureMessageLines(ErrorKind kind, const MessageValues& values);

@@ -9,7 +9,11 @@
 
 namespace tarvik {
 
+// The error file is written as "error.txt" and cleared at the start of a run as "ERROR.txt": one
+// file where names ignore letter case. The default result file is cleared too, whatever "/O:" names.
 inline constexpr char32_t kErrorFileName[] = U"error.txt";
+inline constexpr char32_t kErrorFileClearedName[] = U"ERROR.txt";
+inline constexpr char32_t kDefaultResultFileName[] = U"Value.cmd";
 
 // "SET " + name + "=" + value and CR LF, escaped so that running it sets exactly that (see
 // batch_escape.hpp), each line in one encoding. The value keeps the bytes it had in its file when

@@ -5,23 +5,59 @@
 #include "case_mapping.hpp"
 #include "file_search.hpp"
 #include "find.hpp"
-#include "int16.hpp"
 #include "numeric.hpp"
 #include "output_files.hpp"
+#include "slice.hpp"
 #include "switch_reader.hpp"
 
 namespace tarvik {
 namespace {
 
-// A failure with its own message, thrown by a check and caught by Main.
+constexpr char32_t kDefaultVariableName[] = U"RETU";
+constexpr char32_t kDefaultStartOffset[] = U"0";
+
+// A failure with its own message, and the values that message quotes; thrown by a check, caught
+// by Main.
 struct CommandFailure {
     ErrorKind kind;
-};
-
-// What the messages quote: filled in as the run reads its switches.
-struct RunState {
     MessageValues values;
 };
+
+// The switches, read in the order the run reads them: a target without its quotes is reported
+// before anything read after it can fail.
+struct Switches {
+    Text target;
+    Text fileName;
+    Text compare;
+    Text startOffset;
+    Text length;
+    Text outputFile;
+    Text variableName;
+    CompareMode mode = CompareMode::IgnoreCase;
+};
+
+// A value that must stand in double quotes, with them removed.
+Text Unquote(const Text& value, ErrorKind kindIfUnquoted) {
+    if (value.empty()) return value;
+    if (value.front() != U'"' || value.back() != U'"') throw CommandFailure{kindIfUnquoted, {}};
+    // A lone double quote passes the test but leaves nothing to cut: a run-time failure.
+    if (value.size() < 2) throw GeneralFailure("quoted value of one character");
+    return value.substr(1, value.size() - 2);
+}
+
+Switches ReadSwitches(const Text& commandLine) {
+    Switches s;
+    s.target = Unquote(ReadSwitchValue(commandLine, U"/T:"), ErrorKind::TargetNotQuoted);
+    s.fileName = ReadSwitchValue(commandLine, U"/F:");
+    s.compare = Unquote(ReadSwitchValue(commandLine, U"/C:"), ErrorKind::CompareNotQuoted);
+    s.startOffset = ReadSwitchValue(commandLine, U"/S:");
+    s.length = ReadSwitchValue(commandLine, U"/L:");
+    s.outputFile = ReadSwitchValue(commandLine, U"/O:");
+    s.variableName = ReadSwitchValue(commandLine, U"/E:");
+    // "/M" anywhere, in either case, even inside a value.
+    if (ToUpper(commandLine).find(U"/M") != Text::npos) s.mode = CompareMode::Exact;
+    return s;
+}
 
 Outcome ReportFailure(Platform& platform, ErrorKind kind, const MessageValues& values) {
     const std::vector<Text> lines = FailureMessageLines(kind, values);
@@ -45,99 +81,68 @@ Outcome ReportNotFound(Platform& platform, const std::vector<Text>& lines) {
     return {Ending::NotFound};
 }
 
-// Steps 7 and 9: a value that must stand in double quotes, with them removed.
-Text Unquote(const Text& value, ErrorKind kindIfUnquoted) {
-    if (value.empty()) return value;
-    if (value.front() != U'"' || value.back() != U'"') throw CommandFailure{kindIfUnquoted};
-    // A lone double quote passes the test but leaves nothing to cut: a run-time failure.
-    if (value.size() < 2) throw GeneralFailure("quoted value of one character");
-    return value.substr(1, value.size() - 2);
-}
-
-Outcome Run(Platform& platform, RunState& state) {
+Outcome Run(Platform& platform) {
     const Text commandLine = platform.CommandLineTail();
-    platform.RemoveIfExists(U"ERROR.txt");
-    platform.RemoveIfExists(U"Value.cmd");
-
+    platform.RemoveIfExists(kErrorFileClearedName);
+    platform.RemoveIfExists(kDefaultResultFileName);
     if (TrimSpaces(commandLine).empty() || commandLine.find(U'?') != Text::npos) {
         platform.ShowUsageWindow();
         return {Ending::UsageShown};
     }
 
-    SourcedText target;
-    target.chars = Unquote(ReadSwitchValue(commandLine, U"/T:"), ErrorKind::TargetNotQuoted);
-    const Text fileName = ReadSwitchValue(commandLine, U"/F:");
-    state.values.fileName = fileName;
-    const Text compare = Unquote(ReadSwitchValue(commandLine, U"/C:"), ErrorKind::CompareNotQuoted);
-    Text startOffset = ReadSwitchValue(commandLine, U"/S:");
-    state.values.startOffset = startOffset;
-    const Text length = ReadSwitchValue(commandLine, U"/L:");
-    state.values.length = length;
-    Text outputFile = ReadSwitchValue(commandLine, U"/O:");
-    Text variableName = ReadSwitchValue(commandLine, U"/E:");
-    const CompareMode mode = ToUpper(commandLine).find(U"/M") != Text::npos ? CompareMode::Exact : CompareMode::IgnoreCase;
-
-    if ((target.chars.empty() && fileName.empty()) || compare.empty()) throw CommandFailure{ErrorKind::CommandError};
-
-    if (!fileName.empty()) {
-        if (!platform.FileExists(fileName)) {
-            state.values.toolDirectory = platform.ToolDirectory();
-            throw CommandFailure{ErrorKind::FileNotFound};
+    Switches s = ReadSwitches(commandLine);
+    if ((s.target.empty() && s.fileName.empty()) || s.compare.empty()) {
+        throw CommandFailure{ErrorKind::CommandError, {}};
+    }
+    // A matching line of the file wins over the target; without one the target is searched.
+    SourcedText target{s.target};
+    if (!s.fileName.empty()) {
+        if (!platform.FileExists(s.fileName)) {
+            throw CommandFailure{
+                ErrorKind::FileNotFound,
+                {.fileName = s.fileName, .toolDirectory = platform.ToolDirectory()}};
         }
-        const auto reader = platform.OpenForReading(fileName);
-        if (auto line = FindFirstMatchingLine(*reader, compare, mode, platform.LegacyCharacters())) {
+        const auto reader = platform.OpenForReading(s.fileName);
+        if (auto line =
+                FindFirstMatchingLine(*reader, s.compare, s.mode, platform.LegacyCharacters())) {
             target = std::move(*line);
         }
-        if (target.chars.empty()) return ReportNotFound(platform, NotFoundInFileLines(compare, fileName));
+        if (target.chars.empty())
+            return ReportNotFound(platform, NotFoundInFileLines(s.compare, s.fileName));
     }
 
-    const std::size_t found = FindText(target.chars, compare, mode);
-    if (found == Text::npos) return ReportNotFound(platform, NotFoundInStringLines(compare, target.chars));
+    const std::size_t found = FindText(target.chars, s.compare, s.mode);
+    if (found == Text::npos)
+        return ReportNotFound(platform, NotFoundInStringLines(s.compare, target.chars));
     const Int16 matchPosition = CheckedInt16(static_cast<long long>(found) + 1);
-
-    if (startOffset.empty() && variableName.empty() && length.empty() && outputFile.empty()) {
+    if (s.startOffset.empty() && s.variableName.empty() && s.length.empty() &&
+        s.outputFile.empty()) {
         return {Ending::PresenceConfirmed};
     }
 
-    if (variableName.empty()) variableName = U"RETU";
-    if (startOffset.empty()) startOffset = U"0";
-    if (!IsNumeric(startOffset)) throw CommandFailure{ErrorKind::StartNotNumeric};
-    if (outputFile.empty()) outputFile = U"Value.cmd";
-
-    const Int16 s = NumericToInt16(startOffset);
-    Int16 start = s < 0 ? CheckedAdd(matchPosition, s)
-                        : CheckedAdd(CheckedAdd(matchPosition, s), static_cast<long long>(compare.size()));
-    if (start < 1) start = 1;
-
-    const auto targetLength = static_cast<long long>(target.chars.size());
-    SourcedText result;
-    if (start > targetLength) {
-        result.source = target.source;
-    } else if (!length.empty() && length != U"0") {
-        if (!IsNumeric(length)) throw CommandFailure{ErrorKind::LengthNotNumeric};
-        const Int16 n = NumericToInt16(length);
-        const Int16 remaining = CheckedInt16(targetLength - start + 1);
-        if (n < 0 || n > remaining) throw CommandFailure{ErrorKind::LengthOutOfRange};
-        result = target.Substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(n));
-    } else {
-        result = target.Substr(static_cast<std::size_t>(start - 1));
-    }
-
-    platform.WriteFile(outputFile, ResultFileBytes(platform, variableName, result));
+    if (s.variableName.empty()) s.variableName = kDefaultVariableName;
+    if (s.startOffset.empty()) s.startOffset = kDefaultStartOffset;
+    if (!IsNumeric(s.startOffset))
+        throw CommandFailure{ErrorKind::StartNotNumeric, {.startOffset = s.startOffset}};
+    if (s.outputFile.empty()) s.outputFile = kDefaultResultFileName;
+    const Slice slice = CutSlice(matchPosition, s.compare.size(), NumericToInt16(s.startOffset),
+                                 s.length, target.chars.size());
+    if (slice.failure) throw CommandFailure{*slice.failure, {.length = s.length}};
+    platform.WriteFile(s.outputFile, ResultFileBytes(platform, s.variableName,
+                                                     target.Substr(slice.start, slice.count)));
     return {Ending::ResultWritten};
 }
 
 }  // namespace
 
 Outcome Main(Platform& platform) {
-    RunState state;
     try {
-        return Run(platform, state);
+        return Run(platform);
     } catch (const CommandFailure& failure) {
-        return ReportFailure(platform, failure.kind, state.values);
+        return ReportFailure(platform, failure.kind, failure.values);
     } catch (...) {
         // Overflows, impossible cuts, unreadable or unwritable files, exhausted memory: all alike.
-        return ReportFailure(platform, ErrorKind::General, state.values);
+        return ReportFailure(platform, ErrorKind::General, {});
     }
 }
 

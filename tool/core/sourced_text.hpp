@@ -21,8 +21,8 @@ struct SourcedText {
     Text chars;
     TextSource source = TextSource::Typed;
     // FileLegacy only: the bytes of `chars` in order, and how many of them each character has.
-    std::string legacyBytes;
-    std::vector<std::uint8_t> legacyWidths;
+    std::string legacyBytes{};
+    std::vector<std::uint8_t> legacyWidths{};
 
     // Characters [pos, pos + count), with their bytes.
     SourcedText Substr(std::size_t pos, std::size_t count = Text::npos) const;
