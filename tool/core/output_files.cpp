@@ -1,5 +1,5 @@
 // Encoding of written files, one encoding per line: the whole line in the legacy (ANSI) code page
-// when the platform can write all of it there exactly, else all of it in UTF-8. A value keeps the
+// when the encoding can write all of it there exactly, else all of it in UTF-8. A value keeps the
 // bytes it had in its file when the line is in the encoding they came in.
 #include "output_files.hpp"
 
@@ -12,9 +12,9 @@ namespace {
 // cmd may take the byte after a lead byte as its trail byte whatever it is, so a lead byte that
 // formed no character in the file could swallow the next byte: a caret, a quote, or the first
 // byte of the next character, leaving its trail byte bare.
-void RequireWholeCharacters(Platform& platform, const SourcedText& value) {
+void RequireWholeCharacters(TextEncoding& encoding, const SourcedText& value) {
     if (value.source != TextSource::FileLegacy) return;
-    const LegacyCodePage& page = platform.LegacyCharacters();
+    const LegacyCodePage& page = encoding.LegacyCharacters();
     std::size_t byte = 0;
     for (const std::uint8_t width : value.legacyWidths) {
         if (width == 1 && page.IsLeadByte(static_cast<unsigned char>(value.legacyBytes[byte]))) {
@@ -24,12 +24,12 @@ void RequireWholeCharacters(Platform& platform, const SourcedText& value) {
     }
 }
 
-std::string LineBytes(Platform& platform, const BatchLine& line) {
+std::string LineBytes(TextEncoding& encoding, const BatchLine& line) {
     if (line.value.source != TextSource::FileLegacy) {
         // A UTF-8 value re-encodes to its own bytes when the line is UTF-8.
-        return platform.EncodeText(line.head + line.value.chars).bytes;
+        return encoding.EncodeText(line.head + line.value.chars).bytes;
     }
-    const EncodedText head = platform.EncodeText(line.head);
+    const EncodedText head = encoding.EncodeText(line.head);
     if (head.inLegacyCodePage) return head.bytes + line.value.legacyBytes;
     // Escaped bytes stay the bytes they stand for.
     return EncodeUtf8Lossless(line.head + line.value.chars);
@@ -37,12 +37,12 @@ std::string LineBytes(Platform& platform, const BatchLine& line) {
 
 }  // namespace
 
-std::string ResultFileBytes(Platform& platform, const Text& name, const SourcedText& value) {
+std::string ResultFileBytes(TextEncoding& encoding, const Text& name, const SourcedText& value) {
     std::string bytes;
     const std::vector<BatchLine> lines = SetVariableLines(name, value);
-    RequireWholeCharacters(platform, value);
+    RequireWholeCharacters(encoding, value);
     for (const BatchLine& line : lines) {
-        const std::string encoded = LineBytes(platform, line);
+        const std::string encoded = LineBytes(encoding, line);
         if (encoded.size() > kMaxBatchLineLength) {
             throw GeneralFailure("result line too long for a batch file");
         }
@@ -51,9 +51,9 @@ std::string ResultFileBytes(Platform& platform, const Text& name, const SourcedT
     return bytes;
 }
 
-std::string ReportFileBytes(Platform& platform, const std::vector<Text>& lines) {
+std::string ReportFileBytes(TextEncoding& encoding, const std::vector<Text>& lines) {
     std::string bytes;
-    for (const Text& line : lines) bytes += platform.EncodeText(line).bytes + "\r\n";
+    for (const Text& line : lines) bytes += encoding.EncodeText(line).bytes + "\r\n";
     return bytes;
 }
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform.hpp"
+#include "text_encoding.hpp"
 #include "sourced_text.hpp"
 
 namespace tarvik {
@@ -19,9 +19,9 @@ inline constexpr char32_t kDefaultResultFileName[] = U"Value.cmd";
 // batch_escape.hpp), each line in one encoding. The value keeps the bytes it had in its file when
 // its line is in their encoding. Throws GeneralFailure when no batch line can carry the name or
 // value, or the value holds a lead byte that formed no character in its file.
-std::string ResultFileBytes(Platform& platform, const Text& name, const SourcedText& value);
+std::string ResultFileBytes(TextEncoding& encoding, const Text& name, const SourcedText& value);
 
 // Each line in one encoding, followed by CR LF.
-std::string ReportFileBytes(Platform& platform, const std::vector<Text>& lines);
+std::string ReportFileBytes(TextEncoding& encoding, const std::vector<Text>& lines);
 
 }  // namespace tarvik
