@@ -181,6 +181,7 @@ while IFS='|' read -r label file compare mode answer presence; do
     grep_cmd=(grep "$grep_flags" -m1 -- "$compare" "$path")
     if [[ $file == utf16.txt ]]; then
         read_cmd=(iconv -f UTF-16LE -t UTF-8 -- "$path")
+        # shellcheck disable=SC2016 # the inner shell expands them
         grep_cmd=(sh -c 'iconv -f UTF-16LE -t UTF-8 -- "$1" | grep "$2" -m1 -- "$3"' sh "$path" "$grep_flags" "$compare")
         grep_name="iconv + $grep_name"
     fi
