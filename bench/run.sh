@@ -83,7 +83,7 @@ if [[ -n $wine_exe ]]; then
             /lib/ld-linux.so.2 --version >/dev/null 2>&1 ||
                 { echo "this host cannot run 32-bit programs: give a 64-bit Tarvik.exe" >&2; exit 2; }
             arch=i686 loader=wine ;;
-        8664) arch=x86_64 loader=/usr/lib/wine/wine64 ;;
+        8664) arch=x86_64 loader=/usr/lib/wine/wine64 && export WINELOADER=$loader ;;
         *) echo "$wine_exe: not an x86 or x86-64 Windows program" >&2; exit 2 ;;
     esac
     mkdir -p "$dir/wine"
@@ -95,7 +95,6 @@ if [[ -n $wine_exe ]]; then
     bash cmake/wine/session.sh start "$session" >/dev/null
     # shellcheck source=/dev/null
     source "$session/session.env"
-    export WINELOADER=$loader
     # A server that stays up spares each run its start.
     wineserver -p
 fi
@@ -103,7 +102,7 @@ fi
 # Runs Tarvik.exe under Wine once with the command-line tail $1, as run_timed runs tarvik. Wine
 # reads the tail from the environment in the locale's encoding; the timer's output ends in CR LF.
 wine_timed() {
-    TARVIK_BENCH_ARGS=$1 LC_ALL=C.UTF-8 "$WINELOADER" "$dir/wine/wine_timer.exe" | tr -d '\r'
+    TARVIK_BENCH_ARGS=$1 LC_ALL=C.UTF-8 "$loader" "$dir/wine/wine_timer.exe" | tr -d '\r'
 }
 
 # Fresh data still being written back would slow the tool's own fsync of its result file.
@@ -193,6 +192,8 @@ while IFS='|' read -r label file compare mode answer presence; do
     fi
     status=0
     [[ -n $expected ]] || status=1
+    # The previous case's answers go first, so that they cannot pass for this one's.
+    rm -f "$dir"/{native,wine}/{Value.cmd,error.txt}
     problems=$(check "$dir/native" "$(cd "$dir/native" && "$timer" ./tarvik "${args[@]}" | cut -d' ' -f3)")
     [[ -z $problems ]] || problems="native: $problems"
     if [[ -n $wine_exe ]]; then
