@@ -1,74 +1,250 @@
 #!/usr/bin/env bash
-# File-search benchmark: times the native tarvik against grep -F -m1 / grep -Fi -m1 on generated
-# files (page cache warm) and prints the median wall time, the ratio to grep and the peak
-# resident memory of each.
-# Usage: bash bench/run.sh [runs]   (default 5). Data goes to $TARVIK_BENCH_DIR (default
-# /tmp/tarvik-bench) and is deleted at the end unless TARVIK_BENCH_KEEP=1.
+# File-search benchmark. Generates files of the shapes in make_data.cpp, checks that tarvik
+# answers each case as grep's first matching line implies, then times tarvik, grep -F[i] -m1 and
+# reading the file with cat (the read limit) in turn, page cache warm, and prints medians, ratios
+# and tarvik's peak resident memory. With --wine it also runs Tarvik.exe under Wine, checks its
+# answers the same way and compares its search time with the native one, start-up subtracted
+# (the start-up is a presence test on a one-line file, timed alongside every case).
+# Usage: bash bench/run.sh [--wine path/to/Tarvik.exe] [runs]   (default 5 runs)
+# Environment: TARVIK_BENCH_SIZE bytes of the large files (default 1 GiB; the UTF-16 file is a
+# quarter of that), TARVIK_BENCH_CASES a regular expression choosing cases by label,
+# TARVIK_BENCH_DIR the working folder (default /tmp/tarvik-bench; deleted at the end unless
+# TARVIK_BENCH_KEEP=1).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+wine_exe=""
+if [[ ${1:-} == --wine ]]; then
+    wine_exe=$(realpath "${2:?usage: run.sh [--wine path/to/Tarvik.exe] [runs]}")
+    shift 2
+fi
 runs=${1:-5}
+size=${TARVIK_BENCH_SIZE:-1073741824}
 dir=${TARVIK_BENCH_DIR:-/tmp/tarvik-bench}
-gib=1073741824
+session=""
 
 cmake --preset bench >/dev/null
 cmake --build --preset bench >/dev/null
 timer=$PWD/build/bench/run_timed
 
-mkdir -p "$dir"
-[[ ${TARVIK_BENCH_KEEP:-0} == 1 ]] || trap 'rm -rf "$dir"' EXIT
-# tarvik reads files from its own directory.
-cp build/bench/tarvik "$dir/tarvik"
-for kind in log long; do
-    [[ -f $dir/$kind.txt ]] || build/bench/make_data "$kind" "$gib" "$dir/$kind.txt"
+cleanup() {
+    [[ -z $session ]] || bash cmake/wine/session.sh stop "$session"
+    [[ ${TARVIK_BENCH_KEEP:-0} == 1 ]] || rm -rf "$dir"
+}
+trap cleanup EXIT
+
+# label|file|compare string|exact or ignore (case)|found or missing|"presence" for a presence test
+# (no /S:), else the result is the rest of the line (/S:0). A line longer than 32767 characters
+# allows no result line (its length overflows the tool's 16-bit positions), hence the presence
+# tests. The long compare string is 30,000 times "a" and one "b".
+long_compare="$(printf 'a%.0s' {1..30000})b"
+cases=$(
+    cat <<'CASES'
+random words, `XQZ-MAGIC` on the last line, /M|words.txt|XQZ-MAGIC|exact|found|
+app log, `request_id=999999999` on the last line, /M|log.txt|request_id=999999999|exact|found|
+app log, `REQUEST_ID=999999999` on the last line|log.txt|REQUEST_ID=999999999|ignore|found|
+app log, no match, /M|log.txt|request_id=999999998|exact|missing|
+app log, no match|log.txt|REQUEST_ID=999999998|ignore|missing|
+English-like text, `the` first in the last line, /M|prose.txt|the|exact|found|
+English-like text, 1 character `Z`, last line|prose.txt|Z|ignore|found|
+multilingual UTF-8, `Größe`|multi.txt|Größe|ignore|found|
+multilingual UTF-8, `STRASSE`|multi.txt|STRASSE|ignore|found|
+multilingual UTF-8, `ΛΌΓΟΣ`|multi.txt|ΛΌΓΟΣ|ignore|found|
+UTF-16 LE log, `REQUEST_ID=999999999`|utf16.txt|REQUEST_ID=999999999|ignore|found|
+20,000-character lines, last line, /M|long.txt|Disk quota exceeded|exact|found|
+20,000-character lines, last line|long.txt|disk QUOTA exceeded|ignore|found|
+one line, match at byte 1000, /M, presence test|line.txt|XQZ-MAGIC|exact|found|presence
+one line, no match, /M|line.txt|XQZ-NOPE|exact|missing|
+300 KB line, 30,001-character compare string, presence test|longcmp.txt|LONG|ignore|found|presence
+CASES
+)
+[[ -z ${TARVIK_BENCH_CASES:-} ]] || cases=$(grep -E -- "$TARVIK_BENCH_CASES" <<<"$cases")
+
+# Data, regenerated when the size changes; the tool folders hold links to it, since the tool
+# reads files from its own folder.
+mkdir -p "$dir/data" "$dir/native"
+[[ $(cat "$dir/data/size" 2>/dev/null) == "$size" ]] || rm -f "$dir"/data/*
+echo "$size" >"$dir/data/size"
+for file in $(cut -d'|' -f2 <<<"$cases" | sort -u) log.txt; do
+    [[ -f $dir/data/$file ]] || case $file in
+        utf16.txt) build/bench/make_data utf16 $((size / 4)) "$dir/data/$file" ;;
+        *) build/bench/make_data "${file%.txt}" "$size" "$dir/data/$file" ;;
+    esac
 done
-head -n 1 "$dir/log.txt" >"$dir/tiny.txt"
-# Fresh data still being written back would slow the tool's own fsync of its result file.
-sync
-cat "$dir"/*.txt >/dev/null
+head -n 1 "$dir/data/log.txt" >"$dir/data/tiny.txt"
+cp build/bench/tarvik "$dir/native/tarvik"
+ln -f "$dir"/data/*.txt "$dir/native/"
 
-# Median of the first field of the lines on stdin, and the largest second field.
-summarise() { sort -g | awk '{t[NR] = $1; if ($2 > m) m = $2} END {printf "%s %s", t[int((NR + 1) / 2)], m}'; }
+if [[ -n $wine_exe ]]; then
+    # The machine field of the PE header: 014c is x86, 8664 x86-64.
+    header=$(od -An -tu4 -j 60 -N 4 "$wine_exe" | tr -d ' ')
+    case $(od -An -tx2 -j $((header + 4)) -N 2 "$wine_exe" | tr -d ' ') in
+        014c)
+            /lib/ld-linux.so.2 --version >/dev/null 2>&1 ||
+                { echo "this host cannot run 32-bit programs: give a 64-bit Tarvik.exe" >&2; exit 2; }
+            arch=i686 loader=wine ;;
+        8664) arch=x86_64 loader=/usr/lib/wine/wine64 && export WINELOADER=$loader ;;
+        *) echo "$wine_exe: not an x86 or x86-64 Windows program" >&2; exit 2 ;;
+    esac
+    mkdir -p "$dir/wine"
+    cp "$wine_exe" "$dir/wine/Tarvik.exe"
+    ln -f "$dir"/data/*.txt "$dir/wine/"
+    "$arch-w64-mingw32-g++" -std=c++20 -O2 -Wall -Wextra -Wpedantic -Wshadow -Wconversion \
+        -Wsign-conversion -Werror -municode -static -o "$dir/wine/wine_timer.exe" bench/wine_timer.cpp
+    session=$dir/wine-session
+    bash cmake/wine/session.sh start "$session" >/dev/null
+    # shellcheck source=/dev/null
+    source "$session/session.env"
+    # A server that stays up spares each run its start.
+    wineserver -p
+fi
 
-# One row: label, file, compare string, "exact" or "ignore", expected exit status (0 found, 1 not).
-row() {
-    local label=$1 file=$2 compare=$3 mode=$4 expected=$5
-    local tarvik_args=("$dir/tarvik" "/f:$file" "/c:\"$compare\"" /s:0) grep_args=(grep -F -m1 -- "$compare" "$dir/$file")
-    if [[ $mode == exact ]]; then
-        tarvik_args+=(/m)
-    else
-        grep_args=(grep -Fi -m1 -- "$compare" "$dir/$file")
-    fi
-    local t="" g="" c=""
-    for ((i = 0; i < runs; i++)); do
-        t+=$("$timer" "${tarvik_args[@]}")$'\n'
-        g+=$("$timer" "${grep_args[@]}")$'\n'
-        c+=$(LC_ALL=C "$timer" "${grep_args[@]}")$'\n'
-    done
-    for results in "$t" "$g" "$c"; do
-        if grep -qv " $expected\$" <<<"${results%$'\n'}"; then
-            echo "unexpected exit status in $label: ${results//$'\n'/; }" >&2
-            exit 1
-        fi
-    done
-    read -r tm tk <<<"$(summarise <<<"${t%$'\n'}")"
-    read -r gm gk <<<"$(summarise <<<"${g%$'\n'}")"
-    read -r cm _ <<<"$(summarise <<<"${c%$'\n'}")"
-    awk -v label="$label" -v tm="$tm" -v gm="$gm" -v cm="$cm" -v tk="$tk" -v gk="$gk" 'BEGIN {
-        printf "| %-47s | %9.1f | %7.1f | %5.2f | %9.1f | %5.2f | %10.1f | %8.1f |\n",
-            label, tm * 1000, gm * 1000, tm / gm, cm * 1000, tm / cm, tk / 1024, gk / 1024 }'
+# Runs Tarvik.exe under Wine once with the command-line tail $1, as run_timed runs tarvik. Wine
+# reads the tail from the environment in the locale's encoding; the timer's output ends in CR LF.
+wine_timed() {
+    TARVIK_BENCH_ARGS=$1 LC_ALL=C.UTF-8 "$loader" "$dir/wine/wine_timer.exe" | tr -d '\r'
 }
 
-echo "$(nproc) cores, $(uname -m), grep $(grep --version | head -n 1 | awk '{print $NF}'), locale ${LC_ALL:-${LANG:-C}}; medians of $runs runs"
+# Fresh data still being written back would slow the tool's own fsync of its result file.
+sync
+
+# Median of the first field of the lines on stdin, then the largest second field.
+summarise() { sort -g | awk '{t[NR] = $1; if ($2 > m) m = $2} END {printf "%s %s", t[int((NR + 1) / 2)], m}'; }
+
+# Adds to $problems when a timed run (lines $1) ended with another status (field $2) than $3.
+statuses() {
+    local other
+    other=$(awk -v field="$2" -v want="$3" '$field != want {print $field; exit}' <<<"${1%$'\n'}")
+    [[ -z $other ]] || problems+="${problems:+; }$4 ended with status $other"
+}
+
+# Checks the answer left in a tool folder ($1) after a run that ended with status $2: prints
+# nothing when it is the one in $expected ("" for not found), else what was wrong.
+check() {
+    local folder=$1 status=$2 got
+    if [[ -n $expected && -n $presence ]]; then
+        [[ $status == 0 && ! -e $folder/Value.cmd && ! -e $folder/error.txt ]] ||
+            echo "status $status, not a silent presence test"
+        return 0
+    fi
+    if [[ -z $expected ]]; then
+        got=$(head -n 1 "$folder/error.txt" 2>/dev/null | tr -d '\r')
+        [[ $status == 1 && $got == "Could not find:" ]] || echo "status $status, not the not-found report"
+        return 0
+    fi
+    got=$(head -n 1 "$folder/Value.cmd" 2>/dev/null | tr -d '\r')
+    [[ $status == 0 && $got == "$expected" ]] ||
+        echo "status $status, '${got:0:80}' instead of '${expected:0:80}'"
+}
+
+# Sets $expected to the result line that grep's first match implies (the rest of the line after
+# the match, with the tool's escaping), "" when grep finds nothing.
+expect() {
+    local hit offset bytes value
+    expected=""
+    hit=$("${read_cmd[@]}" | LC_ALL=$locale grep "$grep_flags" -m1 -o -b -- "$compare" | head -n 1) || true
+    [[ -n $hit ]] || return 0
+    offset=${hit%%:*}
+    bytes=$(printf %s "${hit#*:}" | wc -c)
+    # The reader ends early on purpose: its broken pipe is no failure.
+    value=$("${read_cmd[@]}" | tail -c +$((offset + bytes + 1)) | head -n 1 | tr -d '\r') || true
+    expected="SET RETU=$(LC_ALL=C sed -e 's/%/%%/g' -e 's/[&^|<>()"]/^&/g' <<<"$value")"
+}
+
+printf '%s cores, %s, %s, grep %s; large files %s MiB (UTF-16 %s MiB); medians of %s runs\n' \
+    "$(nproc)" "$(uname -m)" "$(uptime | sed 's/.*load/load/')" "$(grep --version | awk '{print $NF; exit}')" \
+    $((size >> 20)) $((size >> 22)) "$runs"
+[[ -z $wine_exe ]] || echo "Wine: $(wine --version), $arch build $(basename "$wine_exe")"
 echo
-echo "| case                                            | tarvik ms | grep ms | ratio | grep C ms | ratio | tarvik MiB | grep MiB |"
-echo "|-------------------------------------------------|----------:|--------:|------:|----------:|------:|-----------:|---------:|"
-row "1 GiB log, match on the last line, /M" log.txt "Disk quota exceeded" exact 0
-row "1 GiB log, match on the last line, any case" log.txt "disk QUOTA exceeded" ignore 0
-row "1 GiB log, no match, /M" log.txt "Disk quota exceeded on backup" exact 1
-row "1 GiB log, no match, any case" log.txt "disk QUOTA exceeded on backup" ignore 1
-row "1 GiB of 20,000-char lines, last line, /M" long.txt "Disk quota exceeded" exact 0
-row "1 GiB of 20,000-char lines, last line, any case" long.txt "disk QUOTA exceeded" ignore 0
-row "1 GiB log, match on the first line, /M" log.txt "service started" exact 0
-row "1 GiB log, match on the first line, any case" log.txt "SERVICE started" ignore 0
-row "one-line file, /M" tiny.txt "service started" exact 0
+header="| case | grep | tarvik ms | grep ms | read ms | ÷ grep | ÷ read | tarvik MiB |"
+rule="|---|---|--:|--:|--:|--:|--:|--:|"
+[[ -z $wine_exe ]] || header+=" Wine search ms | ÷ native search |" rule+="--:|--:|"
+echo "$header"
+echo "$rule"
+
+wrong=""
+native_starts="" wine_starts=""
+while IFS='|' read -r label file compare mode answer presence; do
+    [[ $compare != LONG ]] || compare=$long_compare
+    path=$dir/data/$file
+    args=("/f:$file" "/c:\"$compare\"")
+    grep_flags=-F
+    if [[ $mode == exact ]]; then args+=(/m); else grep_flags=-Fi; fi
+    [[ -n $presence ]] || args+=(/s:0)
+    # C folds ASCII only, as grep -i needs for an ASCII compare string; C.UTF-8 folds the rest.
+    locale=C grep_name=C
+    if [[ $mode == ignore ]] && LC_ALL=C grep -q '[^ -~]' <<<"$compare"; then
+        locale=C.UTF-8 grep_name=UTF-8
+    fi
+    read_cmd=(cat -- "$path")
+    grep_cmd=(grep "$grep_flags" -m1 -- "$compare" "$path")
+    if [[ $file == utf16.txt ]]; then
+        read_cmd=(iconv -f UTF-16LE -t UTF-8 -- "$path")
+        # shellcheck disable=SC2016 # the inner shell expands them
+        grep_cmd=(sh -c 'iconv -f UTF-16LE -t UTF-8 -- "$1" | grep "$2" -m1 -- "$3"' sh "$path" "$grep_flags" "$compare")
+        grep_name="iconv + $grep_name"
+    fi
+
+    expect
+    if [[ -z $expected && $answer == found ]] || [[ -n $expected && $answer == missing ]]; then
+        echo "the data do not fit the case '$label': grep says the opposite of '$answer'" >&2
+        exit 1
+    fi
+    status=0
+    [[ -n $expected ]] || status=1
+    # The previous case's answers go first, so that they cannot pass for this one's.
+    rm -f "$dir"/{native,wine}/{Value.cmd,error.txt}
+    problems=$(check "$dir/native" "$(cd "$dir/native" && "$timer" ./tarvik "${args[@]}" | cut -d' ' -f3)")
+    [[ -z $problems ]] || problems="native: $problems"
+    if [[ -n $wine_exe ]]; then
+        wine_problem=$(check "$dir/wine" "$(wine_timed "${args[*]}" | cut -d' ' -f2)")
+        [[ -z $wine_problem ]] || problems+="${problems:+; }Wine: $wine_problem"
+    fi
+
+    t="" g="" c="" n="" w="" s=""
+    for ((i = 0; i < runs; i++)); do
+        t+=$(cd "$dir/native" && "$timer" ./tarvik "${args[@]}")$'\n'
+        g+=$(LC_ALL=$locale "$timer" "${grep_cmd[@]}")$'\n'
+        c+=$("$timer" "${read_cmd[@]}")$'\n'
+        n+=$(cd "$dir/native" && "$timer" ./tarvik /f:tiny.txt '/c:"service"')$'\n'
+        if [[ -n $wine_exe ]]; then
+            w+=$(wine_timed "${args[*]}")$'\n'
+            s+=$(wine_timed '/f:tiny.txt /c:"service"')$'\n'
+        fi
+    done
+    statuses "$t" 3 "$status" tarvik
+    statuses "$g" 3 "$status" grep
+    statuses "$n" 3 0 "tarvik's start-up run"
+    if [[ -n $wine_exe ]]; then
+        statuses "$w" 2 "$status" Tarvik.exe
+        statuses "$s" 2 0 "Tarvik.exe's start-up run"
+    fi
+    read -r tm tk <<<"$(summarise <<<"${t%$'\n'}")"
+    read -r gm _ <<<"$(summarise <<<"${g%$'\n'}")"
+    read -r cm _ <<<"$(summarise <<<"${c%$'\n'}")"
+    read -r nm _ <<<"$(summarise <<<"${n%$'\n'}")"
+    native_starts+="$nm"$'\n'
+    mark=""
+    [[ -z $problems ]] || mark="**wrong:** "
+    row=$(awk -v label="$mark$label" -v grep="$grep_name" -v tm="$tm" -v gm="$gm" -v cm="$cm" -v tk="$tk" 'BEGIN {
+        printf "| %s | %s | %.1f | %.1f | %.1f | %.2f | %.2f | %.1f |", label, grep, tm * 1000, gm * 1000, cm * 1000, tm / gm, tm / cm, tk / 1024 }')
+    if [[ -n $wine_exe ]]; then
+        read -r wm _ <<<"$(summarise <<<"${w%$'\n'}")"
+        read -r sm _ <<<"$(summarise <<<"${s%$'\n'}")"
+        wine_starts+="$sm"$'\n'
+        row+=$(awk -v tm="$tm" -v nm="$nm" -v wm="$wm" -v sm="$sm" 'BEGIN {
+            printf " %.1f | %.2f |", (wm - sm) * 1000, (wm - sm) / (tm - nm) }')
+    fi
+    [[ -z $problems ]] || wrong+="  $label: $problems"$'\n'
+    echo "$row"
+done <<<"$cases"
+
+echo
+printf 'Start-up (presence test on a one-line file), median over the cases: native %.1f ms' \
+    "$(summarise <<<"${native_starts%$'\n'}" | awk '{print $1 * 1000}')"
+[[ -z $wine_exe ]] || printf ', Wine %.1f ms' "$(summarise <<<"${wine_starts%$'\n'}" | awk '{print $1 * 1000}')"
+echo
+if [[ -n $wrong ]]; then
+    printf 'Wrong answers:\n%s' "$wrong"
+    exit 1
+fi

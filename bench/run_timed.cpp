@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
     rusage usage{};
     if (wait4(child, &status, 0, &usage) != child) return 1;
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    std::printf("%.6f %ld %d\n", elapsed.count(), usage.ru_maxrss, WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+    std::printf("%.6f %ld %d\n", elapsed.count(), usage.ru_maxrss,
+                WIFEXITED(status) ? WEXITSTATUS(status) : -1);
     return 0;
 }
