@@ -17,13 +17,15 @@ namespace {
 // Printable ASCII from the most to the least common in logs and prose; bytes not listed (other
 // control bytes and bytes of 0x80 and above) count as rarer than all of them.
 constexpr std::string_view kCommonFirst =
-    " etaoinsrhldcum0123456789fpgwybv.-:,=/_kTESAINORLDCUMPFGHBWYV\"'()[]\t+;#*<>jxqzKJXQZ?!&%@$|\\{}~^`";
+    " etaoinsrhldcum0123456789fpgwybv.-:,=/"
+    "_kTESAINORLDCUMPFGHBWYV\"'()[]\t+;#*<>jxqzKJXQZ?!&%@$|\\{}~^`";
 
 constexpr std::array<unsigned char, 256> MakeCommonness() {
     std::array<unsigned char, 256> table{};
     for (std::size_t b = 0x80; b < 256; ++b) table[b] = 2;
     for (std::size_t i = 0; i < kCommonFirst.size(); ++i) {
-        table[static_cast<unsigned char>(kCommonFirst[i])] = static_cast<unsigned char>(3 + kCommonFirst.size() - i);
+        table[static_cast<unsigned char>(kCommonFirst[i])] =
+            static_cast<unsigned char>(3 + kCommonFirst.size() - i);
     }
     return table;
 }
@@ -56,8 +58,9 @@ BytePattern::BytePattern(std::vector<ByteSet> sets) : sets_(std::move(sets)) {
     }
     assert(!anchors_.empty());
     bytesPerHit_.resize(anchors_.size());
-    std::stable_sort(anchors_.begin(), anchors_.end(),
-                     [this](std::size_t a, std::size_t b) { return ByteCommonness(sets_[a]) < ByteCommonness(sets_[b]); });
+    std::stable_sort(anchors_.begin(), anchors_.end(), [this](std::size_t a, std::size_t b) {
+        return ByteCommonness(sets_[a]) < ByteCommonness(sets_[b]);
+    });
     const std::size_t last = sets_.size() - 1;
     skip_.fill(static_cast<unsigned char>(sets_.size()));
     for (std::size_t j = 0; j < last; ++j) {
@@ -90,7 +93,8 @@ void BytePattern::GiveUpAnchor() {
         skipping_ = true;
     } else if (++current_ == anchors_.size()) {
         settled_ = true;
-        current_ = static_cast<std::size_t>(std::max_element(bytesPerHit_.begin(), bytesPerHit_.end()) - bytesPerHit_.begin());
+        current_ = static_cast<std::size_t>(
+            std::max_element(bytesPerHit_.begin(), bytesPerHit_.end()) - bytesPerHit_.begin());
     }
 }
 
@@ -105,19 +109,25 @@ const char* BytePattern::FindByAnchor(const char* begin, const char* end, const 
         const void* hit = std::memchr(from, byte, static_cast<std::size_t>(last - from));
         return hit != nullptr ? static_cast<const char*>(hit) : last;
     };
-    // The next occurrence of each anchor byte; the earliest of them is the next candidate.
+    // The next occurrence of each anchor byte, as far as still known from the last call; the
+    // earliest of them is the next candidate.
+    const bool known = nextEnd_ == last && nextPlace_ == place;
     std::array<unsigned char, kMaxAnchorBytes> bytes{};
-    std::array<const char*, kMaxAnchorBytes> next{};
     std::size_t count = 0;
     for (std::size_t b = 0; b < 256; ++b) {
         if (!sets_[place][b]) continue;
-        bytes[count] = static_cast<unsigned char>(b);
-        next[count++] = scan(first, static_cast<unsigned char>(b));
+        if (!known || nextFrom_[count] > first || next_[count] < first) {
+            nextFrom_[count] = first;
+            next_[count] = scan(first, static_cast<unsigned char>(b));
+        }
+        bytes[count++] = static_cast<unsigned char>(b);
     }
+    nextEnd_ = last, nextPlace_ = place;
     const bool canGiveUp = !settled_ || width >= kMinSizeForSkipping;
     const std::size_t bound = settled_ ? kBytesPerHitForSkipping : kBytesPerHit;
     for (std::size_t hits = 1;; ++hits) {
-        const char* hit = *std::min_element(next.begin(), next.begin() + static_cast<std::ptrdiff_t>(count));
+        const char* hit =
+            *std::min_element(next_.begin(), next_.begin() + static_cast<std::ptrdiff_t>(count));
         if (hit == last) return nullptr;
         if (MatchesAt(hit - place)) return hit - place;
         const auto scanned = static_cast<std::size_t>(hit - first);
@@ -127,7 +137,7 @@ const char* BytePattern::FindByAnchor(const char* begin, const char* end, const 
             return nullptr;
         }
         for (std::size_t k = 0; k < count; ++k) {
-            if (next[k] == hit) next[k] = scan(hit + 1, bytes[k]);
+            if (next_[k] == hit) nextFrom_[k] = hit + 1, next_[k] = scan(hit + 1, bytes[k]);
         }
     }
 }
@@ -136,7 +146,8 @@ const char* BytePattern::FindBySkipping(const char* begin, const char* end) cons
     const std::size_t width = sets_.size();
     if (static_cast<std::size_t>(end - begin) < width) return nullptr;
     const ByteSet& lastSet = sets_[width - 1];
-    for (const char* p = begin; p <= end - width; p += skip_[static_cast<unsigned char>(p[width - 1])]) {
+    for (const char* p = begin; p <= end - width;
+         p += skip_[static_cast<unsigned char>(p[width - 1])]) {
         if (lastSet[static_cast<unsigned char>(p[width - 1])] && MatchesAt(p)) return p;
     }
     return nullptr;

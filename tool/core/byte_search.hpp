@@ -16,7 +16,7 @@ using ByteSet = std::bitset<256>;
 unsigned ByteCommonness(const ByteSet& set);
 
 class BytePattern {
-public:
+  public:
     // Places whose set holds at most this many bytes can be scanned for with memchr.
     static constexpr std::size_t kMaxAnchorBytes = 4;
     static constexpr std::size_t kMaxSize = 255;
@@ -27,10 +27,13 @@ public:
     std::size_t size() const { return sets_.size(); }
 
     // Start of the first occurrence that lies wholly in [begin, end), or nullptr. Learns which
-    // bytes are common in the data, for the following calls.
+    // bytes are common in the data, for the following calls, and remembers where the bytes it
+    // scans for occur next, so that searching on to the same end never scans a byte twice.
     const char* Find(const char* begin, const char* end);
+    // To be called when bytes already searched may have changed: forgets where they occur.
+    void Forget() { nextEnd_ = nullptr; }
 
-private:
+  private:
     bool MatchesAt(const char* p) const;
     // nullptr with `resume` set when the anchor's bytes proved common: search on from there.
     const char* FindByAnchor(const char* begin, const char* end, const char*& resume);
@@ -44,6 +47,11 @@ private:
     std::vector<std::size_t> anchors_;
     std::vector<std::size_t> bytesPerHit_;  // as measured when an anchor was given up
     std::size_t current_ = 0;
+    // Of each byte of the anchor in use, the first position at or after nextFrom_[k] where it
+    // occurs before nextEnd_ (nextEnd_ itself for none); valid while nextEnd_ is not nullptr.
+    std::array<const char*, kMaxAnchorBytes> next_{}, nextFrom_{};
+    const char* nextEnd_ = nullptr;
+    std::size_t nextPlace_ = 0;
     bool settled_ = false;
     bool skipping_ = false;
     // How far the pattern may move on when its last place holds a byte (Horspool's table).

@@ -1,7 +1,9 @@
-// Lookup in the generated simple upper-case table.
+// Lookup in the generated simple upper-case table, through a direct table for the first 2048 code
+// points, where nearly all letters of ordinary text lie.
 #include "case_mapping.hpp"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 
 namespace tarvik {
@@ -17,14 +19,30 @@ constexpr CaseMapping kUpperTable[] = {
 };
 
 static_assert(std::is_sorted(std::begin(kUpperTable), std::end(kUpperTable),
-                             [](const CaseMapping& a, const CaseMapping& b) { return a.from < b.from; }));
+                             [](const CaseMapping& a, const CaseMapping& b) {
+                                 return a.from < b.from;
+                             }));
+
+constexpr char32_t kDirectCount = 0x800;
+
+constexpr std::array<char32_t, kDirectCount> MakeDirectTable() {
+    std::array<char32_t, kDirectCount> table{};
+    for (char32_t cp = 0; cp < kDirectCount; ++cp) table[cp] = cp;
+    for (const CaseMapping& m : kUpperTable) {
+        if (m.from < kDirectCount) table[m.from] = m.to;
+    }
+    return table;
+}
+
+constexpr std::array<char32_t, kDirectCount> kDirectUpper = MakeDirectTable();
 
 }  // namespace
 
 char32_t SimpleUpper(char32_t cp) {
-    if (cp < 0x80) return (cp >= U'a' && cp <= U'z') ? cp - 0x20 : cp;
-    const auto it = std::lower_bound(std::begin(kUpperTable), std::end(kUpperTable), cp,
-                                     [](const CaseMapping& m, char32_t key) { return m.from < key; });
+    if (cp < kDirectCount) return kDirectUpper[cp];
+    const auto it =
+        std::lower_bound(std::begin(kUpperTable), std::end(kUpperTable), cp,
+                         [](const CaseMapping& m, char32_t key) { return m.from < key; });
     return (it != std::end(kUpperTable) && it->from == cp) ? it->to : cp;
 }
 

@@ -1,19 +1,34 @@
-// Plain first-occurrence search; the case-ignoring mode compares simple upper-case mappings.
+// First-occurrence search, linear in both lengths whatever they hold (Knuth-Morris-Pratt), since
+// a line may be long and the compare string up to a command line long. The case-ignoring mode
+// compares simple upper-case mappings.
 #include "find.hpp"
 
-#include <algorithm>
-#include <functional>
+#include <vector>
 
 #include "case_mapping.hpp"
 
 namespace tarvik {
 
 std::size_t FindText(TextView haystack, TextView needle, CompareMode mode) {
-    if (mode == CompareMode::Exact) return haystack.find(needle);
-    const auto same = [](char32_t a, char32_t b) { return a == b || SimpleUpper(a) == SimpleUpper(b); };
-    const auto it = std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(), same);
-    if (it == haystack.end() && !needle.empty()) return TextView::npos;
-    return static_cast<std::size_t>(it - haystack.begin());
+    if (needle.empty()) return 0;
+    const auto fold = [mode](char32_t c) {
+        return mode == CompareMode::Exact ? c : SimpleUpper(c);
+    };
+    Text pattern(needle);
+    for (char32_t& c : pattern) c = fold(c);
+    // border[i]: the length of the longest proper prefix of pattern[0, i] that also ends it.
+    std::vector<std::size_t> border(pattern.size(), 0);
+    for (std::size_t i = 1, k = 0; i < pattern.size(); ++i) {
+        while (k > 0 && pattern[i] != pattern[k]) k = border[k - 1];
+        if (pattern[i] == pattern[k]) ++k;
+        border[i] = k;
+    }
+    for (std::size_t i = 0, k = 0; i < haystack.size(); ++i) {
+        const char32_t c = fold(haystack[i]);
+        while (k > 0 && c != pattern[k]) k = border[k - 1];
+        if (c == pattern[k] && ++k == pattern.size()) return i + 1 - k;
+    }
+    return TextView::npos;
 }
 
 }  // namespace tarvik

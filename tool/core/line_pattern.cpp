@@ -17,6 +17,8 @@ namespace {
 
 // Longer patterns check no better; a bound keeps the pattern small whatever the compare string.
 constexpr std::size_t kMaxPatternSize = 32;
+// Parts checked in a hit's line besides the one searched for.
+constexpr std::size_t kMaxChecks = 8;
 // Roughly ByteCommonness summed over the bytes of ordinary text: a set's share of it estimates how
 // likely a byte of text is in the set.
 constexpr double kCommonnessOfAllText = 640;
@@ -33,7 +35,9 @@ struct CharacterBytes {
     ByteSet legacy;
 };
 
-bool IsLineEnd(char32_t cp) { return cp == U'\n' || cp == U'\r'; }
+bool IsLineEnd(char32_t cp) {
+    return cp == U'\n' || cp == U'\r';
+}
 
 CharacterBytes BytesOf(char32_t c, CompareMode mode, const LegacyCodePage& legacy) {
     const Text variants = mode == CompareMode::Exact ? Text(1, c) : CaseVariants(c);
@@ -52,7 +56,8 @@ CharacterBytes BytesOf(char32_t c, CompareMode mode, const LegacyCodePage& legac
             sameWidth = false;
             continue;
         }
-        for (std::size_t i = 0; i < width; ++i) bytes.utf8[i].set(static_cast<unsigned char>(encoded[i]));
+        for (std::size_t i = 0; i < width; ++i)
+            bytes.utf8[i].set(static_cast<unsigned char>(encoded[i]));
     }
     if (!sameWidth) bytes.utf8.clear();
     for (std::size_t b = 0; b < legacy.size(); ++b) {
@@ -63,11 +68,14 @@ CharacterBytes BytesOf(char32_t c, CompareMode mode, const LegacyCodePage& legac
 }
 
 // Runs of consecutive byte sets, each present in every matching line.
-std::vector<std::vector<ByteSet>> Runs(TextView compare, CompareMode mode, const LegacyCodePage& legacy) {
+std::vector<std::vector<ByteSet>> Runs(TextView compare, CompareMode mode,
+                                       const LegacyCodePage& legacy) {
     std::vector<CharacterBytes> chars;
     for (const char32_t c : compare) chars.push_back(BytesOf(c, mode, legacy));
-    const bool utf8Lines = std::all_of(chars.begin(), chars.end(), [](const CharacterBytes& c) { return c.inUtf8; });
-    const bool legacyLines = std::all_of(chars.begin(), chars.end(), [](const CharacterBytes& c) { return c.legacy.any(); });
+    const bool utf8Lines =
+        std::all_of(chars.begin(), chars.end(), [](const CharacterBytes& c) { return c.inUtf8; });
+    const bool legacyLines = std::all_of(chars.begin(), chars.end(),
+                                         [](const CharacterBytes& c) { return c.legacy.any(); });
 
     std::vector<std::vector<ByteSet>> runs(1);
     const auto breakAt = [&runs](const ByteSet& first, const ByteSet& last) {
@@ -97,13 +105,17 @@ std::vector<std::vector<ByteSet>> Runs(TextView compare, CompareMode mode, const
 
 }  // namespace
 
-std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode mode, const LegacyCodePage& legacy) {
-    std::vector<std::vector<ByteSet>> runs = Runs(compare, mode, legacy);
+std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode mode,
+                                                  const LegacyCodePage& legacy) {
     // Each run, cut to the part around its rarest set that memchr can scan for, is scored by how
-    // likely text holds it by chance; the least likely is searched for.
-    std::optional<std::vector<ByteSet>> best;
-    double bestChance = 0;
-    for (const auto& run : runs) {
+    // likely text holds it by chance; the least likely is searched for, the next few checked in a
+    // hit's line. Checking a bounded number of bounded parts keeps that check linear in the line.
+    struct Scored {
+        double chance;
+        std::vector<ByteSet> part;
+    };
+    std::vector<Scored> parts;
+    for (const auto& run : Runs(compare, mode, legacy)) {
         std::optional<std::size_t> anchor;
         for (std::size_t j = 0; j < run.size(); ++j) {
             if (run[j].count() > BytePattern::kMaxAnchorBytes) continue;
@@ -111,28 +123,33 @@ std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode 
         }
         if (!anchor) continue;
         const std::size_t size = std::min(run.size(), kMaxPatternSize);
-        const std::size_t begin = std::min(*anchor - std::min(*anchor, size / 2), run.size() - size);
+        const std::size_t begin =
+            std::min(*anchor - std::min(*anchor, size / 2), run.size() - size);
         std::vector<ByteSet> part(run.begin() + static_cast<std::ptrdiff_t>(begin),
                                   run.begin() + static_cast<std::ptrdiff_t>(begin + size));
         double chance = 1;
-        for (const ByteSet& set : part) chance *= std::min(1.0, ByteCommonness(set) / kCommonnessOfAllText);
-        if (!best || chance < bestChance) best = std::move(part), bestChance = chance;
+        for (const ByteSet& set : part)
+            chance *= std::min(1.0, ByteCommonness(set) / kCommonnessOfAllText);
+        parts.push_back({chance, std::move(part)});
     }
-    if (!best) return std::nullopt;
-    return LinePattern{BytePattern(std::move(*best)), std::move(runs)};
+    if (parts.empty()) return std::nullopt;
+    std::stable_sort(parts.begin(), parts.end(),
+                     [](const Scored& a, const Scored& b) { return a.chance < b.chance; });
+    LinePattern pattern{BytePattern(std::move(parts.front().part)), {}};
+    for (std::size_t i = 1; i < parts.size() && i <= kMaxChecks; ++i)
+        pattern.checks.emplace_back(std::move(parts[i].part));
+    return pattern;
 }
 
-bool HoldsEveryPart(const LinePattern& pattern, const char* begin, const char* end) {
-    const auto holds = [begin, end](const std::vector<ByteSet>& part) {
-        const auto size = static_cast<std::ptrdiff_t>(part.size());
-        for (const char* p = begin; end - p >= size; ++p) {
-            std::size_t j = 0;
-            while (j < part.size() && part[j][static_cast<unsigned char>(p[j])]) ++j;
-            if (j == part.size()) return true;
-        }
-        return false;
-    };
-    return std::all_of(pattern.parts.begin(), pattern.parts.end(), holds);
+bool HoldsEveryPart(LinePattern& pattern, const char* begin, const char* end) {
+    return std::all_of(
+        pattern.checks.begin(), pattern.checks.end(),
+        [begin, end](BytePattern& part) { return part.Find(begin, end) != nullptr; });
+}
+
+void ForgetSearchedBytes(LinePattern& pattern) {
+    pattern.search.Forget();
+    for (BytePattern& part : pattern.checks) part.Forget();
 }
 
 }  // namespace tarvik

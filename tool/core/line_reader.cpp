@@ -13,8 +13,8 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 
 }  // namespace
 
-LineReader::LineReader(ByteReader& reader, const LegacyCodePage& legacy)
-    : reader_(reader), legacy_(legacy), buffer_(kBufferSize) {}
+LineReader::LineReader(ByteReader& reader, const LegacyCodePage& legacy, std::size_t maxChars)
+    : reader_(reader), legacy_(legacy), maxChars_(maxChars), buffer_(kBufferSize) {}
 
 // Moves unread bytes to the front and reads more; false when nothing is left to read.
 bool LineReader::Fill() {
@@ -24,7 +24,8 @@ bool LineReader::Fill() {
         begin_ = 0;
     }
     if (end_ == buffer_.size()) return true;
-    const std::size_t got = reader_.Read(std::span<char>(buffer_.data() + end_, buffer_.size() - end_));
+    const std::size_t got =
+        reader_.Read(std::span<char>(buffer_.data() + end_, buffer_.size() - end_));
     end_ += got;
     return got > 0;
 }
@@ -98,8 +99,10 @@ bool LineReader::NextUnit(char32_t& unit) {
 
 bool LineReader::NextUtf16Line(Text& chars) {
     chars.clear();
+    const bool continuing = goesOn_;
+    goesOn_ = false;
     char32_t unit = 0;
-    if (!NextUnit(unit)) return false;
+    if (!NextUnit(unit)) return continuing;
     for (;;) {
         if (unit == U'\n') return true;
         if (unit == U'\r') {
@@ -110,12 +113,17 @@ bool LineReader::NextUtf16Line(Text& chars) {
         }
         if (unit >= 0xD800 && unit <= 0xDBFF) {
             char32_t low = 0;
-            if (!NextUnit(low) || low < 0xDC00 || low > 0xDFFF) throw GeneralFailure("unpaired UTF-16 surrogate");
+            if (!NextUnit(low) || low < 0xDC00 || low > 0xDFFF)
+                throw GeneralFailure("unpaired UTF-16 surrogate");
             unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
         } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
             throw GeneralFailure("unpaired UTF-16 surrogate");
         }
         chars += unit;
+        if (chars.size() == maxChars_) {
+            goesOn_ = true;
+            return true;
+        }
         if (!NextUnit(unit)) return true;
     }
 }
@@ -126,6 +134,11 @@ SourcedText DecodeBytesLine(std::string bytes, const LegacyCodePage& legacy) {
         line.source = TextSource::FileUtf8;
         return line;
     }
+    return DecodeLegacyLine(std::move(bytes), legacy);
+}
+
+SourcedText DecodeLegacyLine(std::string bytes, const LegacyCodePage& legacy) {
+    SourcedText line;
     line.source = TextSource::FileLegacy;
     line.chars.resize(bytes.size());
     std::transform(bytes.begin(), bytes.end(), line.chars.begin(),

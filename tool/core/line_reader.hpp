@@ -13,14 +13,18 @@ namespace tarvik {
 enum class FileEncoding { Bytes, Utf16LE, Utf16BE };
 
 class LineReader {
-public:
-    LineReader(ByteReader& reader, const LegacyCodePage& legacy);
+  public:
+    // A UTF-16 line longer than `maxChars` characters comes in pieces of at most that many; lines
+    // of byte-encoded files come whole (the block search of a file reads long ones as a stream).
+    LineReader(ByteReader& reader, const LegacyCodePage& legacy, std::size_t maxChars = Text::npos);
 
-    // The next line, or false at the end of the file. Throws GeneralFailure on a UTF-16 file that
-    // is not valid UTF-16.
+    // The next line or piece of a line, or false at the end of the file. Throws GeneralFailure on
+    // a UTF-16 file that is not valid UTF-16.
     bool Next(SourcedText& line);
+    // True when the line read last goes on in the next piece.
+    bool LineGoesOn() const { return goesOn_; }
 
-private:
+  private:
     bool Fill();
     bool PeekUnit(char32_t& unit);
     bool NextUnit(char32_t& unit);
@@ -29,6 +33,8 @@ private:
 
     ByteReader& reader_;
     const LegacyCodePage& legacy_;
+    std::size_t maxChars_;
+    bool goesOn_ = false;
     std::vector<char> buffer_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
@@ -38,5 +44,8 @@ private:
 
 // A line of a byte-encoded file: valid UTF-8 reads as UTF-8, anything else one byte per character.
 SourcedText DecodeBytesLine(std::string bytes, const LegacyCodePage& legacy);
+
+// A line of a byte-encoded file read in the code page, whatever its bytes.
+SourcedText DecodeLegacyLine(std::string bytes, const LegacyCodePage& legacy);
 
 }  // namespace tarvik
