@@ -53,8 +53,13 @@ unsigned ByteCommonness(const ByteSet& set) {
 
 BytePattern::BytePattern(std::vector<ByteSet> sets) : sets_(std::move(sets)) {
     assert(!sets_.empty() && sets_.size() <= kMaxSize);
+    anchorBytes_.resize(sets_.size());
     for (std::size_t j = 0; j < sets_.size(); ++j) {
-        if (sets_[j].count() <= kMaxAnchorBytes) anchors_.push_back(j);
+        if (sets_[j].count() > kMaxAnchorBytes) continue;
+        anchors_.push_back(j);
+        for (std::size_t b = 0; b < 256; ++b) {
+            if (sets_[j][b]) anchorBytes_[j].push_back(static_cast<unsigned char>(b));
+        }
     }
     assert(!anchors_.empty());
     bytesPerHit_.resize(anchors_.size());
@@ -112,15 +117,13 @@ const char* BytePattern::FindByAnchor(const char* begin, const char* end, const 
     // The next occurrence of each anchor byte, as far as still known from the last call; the
     // earliest of them is the next candidate.
     const bool known = nextEnd_ == last && nextPlace_ == place;
-    std::array<unsigned char, kMaxAnchorBytes> bytes{};
-    std::size_t count = 0;
-    for (std::size_t b = 0; b < 256; ++b) {
-        if (!sets_[place][b]) continue;
-        if (!known || nextFrom_[count] > first || next_[count] < first) {
-            nextFrom_[count] = first;
-            next_[count] = scan(first, static_cast<unsigned char>(b));
+    const std::vector<unsigned char>& bytes = anchorBytes_[place];
+    const std::size_t count = bytes.size();
+    for (std::size_t k = 0; k < count; ++k) {
+        if (!known || nextFrom_[k] > first || next_[k] < first) {
+            nextFrom_[k] = first;
+            next_[k] = scan(first, bytes[k]);
         }
-        bytes[count++] = static_cast<unsigned char>(b);
     }
     nextEnd_ = last, nextPlace_ = place;
     const bool canGiveUp = !settled_ || width >= kMinSizeForSkipping;

@@ -41,6 +41,8 @@ class BytePattern {
     const char* FindBySkipping(const char* begin, const char* end) const;
 
     std::vector<ByteSet> sets_;
+    // The bytes of each place that can be an anchor, in rising order (unused for the others).
+    std::vector<std::vector<unsigned char>> anchorBytes_;
     // Places to scan for, the expected rarest first; anchors_[current_] is in use. Each is tried
     // in turn until one proves rare; if none does, the one with the fewest hits is kept
     // (`settled_`) until it proves common even for that, and then the search skips.

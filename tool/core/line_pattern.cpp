@@ -103,53 +103,92 @@ std::vector<std::vector<ByteSet>> Runs(TextView compare, CompareMode mode,
     return runs;
 }
 
+// The compare string spelled in each kind of line that can match it: a matching line holds one of
+// them. Nothing when a kind of line can match without one spelling (matches of a character differ
+// in length there).
+std::vector<std::vector<ByteSet>> Spellings(TextView compare, CompareMode mode,
+                                            const LegacyCodePage& legacy) {
+    std::vector<ByteSet> utf8, code;
+    bool inUtf8 = true, utf8Spelled = true, inLegacy = true;
+    for (const char32_t c : compare) {
+        const CharacterBytes bytes = BytesOf(c, mode, legacy);
+        inUtf8 = inUtf8 && bytes.inUtf8;
+        utf8Spelled = utf8Spelled && !bytes.utf8.empty();
+        utf8.insert(utf8.end(), bytes.utf8.begin(), bytes.utf8.end());
+        inLegacy = inLegacy && bytes.legacy.any();
+        code.push_back(bytes.legacy);
+    }
+    std::vector<std::vector<ByteSet>> spellings;
+    if (inUtf8 && !utf8Spelled) return spellings;
+    if (inUtf8) spellings.push_back(std::move(utf8));
+    if (inLegacy) spellings.push_back(std::move(code));
+    return spellings;
+}
+
+// The part of a run around its rarest set that memchr can scan for, or nothing.
+std::optional<std::vector<ByteSet>> ScannablePart(const std::vector<ByteSet>& run) {
+    std::optional<std::size_t> anchor;
+    for (std::size_t j = 0; j < run.size(); ++j) {
+        if (run[j].count() > BytePattern::kMaxAnchorBytes) continue;
+        if (!anchor || ByteCommonness(run[j]) < ByteCommonness(run[*anchor])) anchor = j;
+    }
+    if (!anchor) return std::nullopt;
+    const std::size_t size = std::min(run.size(), kMaxPatternSize);
+    const std::size_t begin = std::min(*anchor - std::min(*anchor, size / 2), run.size() - size);
+    return std::vector<ByteSet>(run.begin() + static_cast<std::ptrdiff_t>(begin),
+                                run.begin() + static_cast<std::ptrdiff_t>(begin + size));
+}
+
 }  // namespace
 
 std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode mode,
                                                   const LegacyCodePage& legacy) {
-    // Each run, cut to the part around its rarest set that memchr can scan for, is scored by how
-    // likely text holds it by chance; the least likely is searched for, the next few checked in a
-    // hit's line. Checking a bounded number of bounded parts keeps that check linear in the line.
+    // Each run, cut to a part that can be scanned for, is scored by how likely text holds it by
+    // chance; the least likely is searched for, the next few checked in a hit's line. Checking a
+    // bounded number of bounded parts keeps that check linear in the line.
     struct Scored {
         double chance;
         std::vector<ByteSet> part;
     };
     std::vector<Scored> parts;
     for (const auto& run : Runs(compare, mode, legacy)) {
-        std::optional<std::size_t> anchor;
-        for (std::size_t j = 0; j < run.size(); ++j) {
-            if (run[j].count() > BytePattern::kMaxAnchorBytes) continue;
-            if (!anchor || ByteCommonness(run[j]) < ByteCommonness(run[*anchor])) anchor = j;
-        }
-        if (!anchor) continue;
-        const std::size_t size = std::min(run.size(), kMaxPatternSize);
-        const std::size_t begin =
-            std::min(*anchor - std::min(*anchor, size / 2), run.size() - size);
-        std::vector<ByteSet> part(run.begin() + static_cast<std::ptrdiff_t>(begin),
-                                  run.begin() + static_cast<std::ptrdiff_t>(begin + size));
+        std::optional<std::vector<ByteSet>> part = ScannablePart(run);
+        if (!part) continue;
         double chance = 1;
-        for (const ByteSet& set : part)
+        for (const ByteSet& set : *part) {
             chance *= std::min(1.0, ByteCommonness(set) / kCommonnessOfAllText);
-        parts.push_back({chance, std::move(part)});
+        }
+        parts.push_back({chance, std::move(*part)});
     }
     if (parts.empty()) return std::nullopt;
     std::stable_sort(parts.begin(), parts.end(),
                      [](const Scored& a, const Scored& b) { return a.chance < b.chance; });
-    LinePattern pattern{BytePattern(std::move(parts.front().part)), {}};
-    for (std::size_t i = 1; i < parts.size() && i <= kMaxChecks; ++i)
+    LinePattern pattern{BytePattern(std::move(parts.front().part)), {}, {}};
+    for (std::size_t i = 1; i < parts.size() && i <= kMaxChecks; ++i) {
         pattern.checks.emplace_back(std::move(parts[i].part));
+    }
+    for (const auto& spelling : Spellings(compare, mode, legacy)) {
+        std::optional<std::vector<ByteSet>> part = ScannablePart(spelling);
+        if (!part) {
+            pattern.spellings.clear();
+            break;
+        }
+        pattern.spellings.emplace_back(std::move(*part));
+    }
     return pattern;
 }
 
 bool HoldsEveryPart(LinePattern& pattern, const char* begin, const char* end) {
-    return std::all_of(
-        pattern.checks.begin(), pattern.checks.end(),
-        [begin, end](BytePattern& part) { return part.Find(begin, end) != nullptr; });
+    const auto holds = [begin, end](BytePattern& part) { return part.Find(begin, end) != nullptr; };
+    return std::all_of(pattern.checks.begin(), pattern.checks.end(), holds) &&
+           (pattern.spellings.empty() ||
+            std::any_of(pattern.spellings.begin(), pattern.spellings.end(), holds));
 }
 
 void ForgetSearchedBytes(LinePattern& pattern) {
     pattern.search.Forget();
     for (BytePattern& part : pattern.checks) part.Forget();
+    for (BytePattern& part : pattern.spellings) part.Forget();
 }
 
 }  // namespace tarvik

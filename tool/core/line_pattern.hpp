@@ -15,15 +15,18 @@ namespace tarvik {
 // to a part that can be scanned for; lines holding them may still not match.
 struct LinePattern {
     BytePattern search;  // the most selective part, to scan the file for
-    std::vector<BytePattern>
-        checks;  // the next most selective ones, to rule out lines before decoding
+    // The next most selective ones, to rule out lines before decoding.
+    std::vector<BytePattern> checks;
+    // Parts of the compare string as spelled in UTF-8 and in the code page: when there are any, a
+    // matching line holds one of them.
+    std::vector<BytePattern> spellings;
 };
 
 // Nothing when the compare string gives no run that can be scanned for.
 std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode mode,
                                                   const LegacyCodePage& legacy);
 
-// False when [begin, end) lacks one of the checked parts, so that it cannot match.
+// False when [begin, end) lacks one of the checked parts or all spellings, so that it cannot match.
 bool HoldsEveryPart(LinePattern& pattern, const char* begin, const char* end);
 
 // To be called when bytes already searched may have changed.
