@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "vector_scan.hpp"
+
 namespace tarvik {
 
 using ByteSet = std::bitset<256>;
@@ -38,14 +40,14 @@ class BytePattern {
     // nullptr with `resume` set when the anchor's bytes proved common: search on from there.
     const char* FindByAnchor(const char* begin, const char* end, const char*& resume);
     void GiveUpAnchor();
-    const char* FindBySkipping(const char* begin, const char* end) const;
+    const char* FindByFilter(const char* begin, const char* end) const;
 
     std::vector<ByteSet> sets_;
     // The bytes of each place that can be an anchor, in rising order (unused for the others).
     std::vector<std::vector<unsigned char>> anchorBytes_;
     // Places to scan for, the expected rarest first; anchors_[current_] is in use. Each is tried
-    // in turn until one proves rare; if none does, the one with the fewest hits is kept
-    // (`settled_`) until it proves common even for that, and then the search skips.
+    // in turn until one proves rare; if none does, the search filters on the two that proved
+    // rarest (`filtering_`).
     std::vector<std::size_t> anchors_;
     std::vector<std::size_t> bytesPerHit_;  // as measured when an anchor was given up
     std::size_t current_ = 0;
@@ -54,10 +56,8 @@ class BytePattern {
     std::array<const char*, kMaxAnchorBytes> next_{}, nextFrom_{};
     const char* nextEnd_ = nullptr;
     std::size_t nextPlace_ = 0;
-    bool settled_ = false;
-    bool skipping_ = false;
-    // How far the pattern may move on when its last place holds a byte (Horspool's table).
-    std::array<unsigned char, 256> skip_{};
+    bool filtering_ = false;
+    PlaceBytes first_, second_;  // the places filtered on
 };
 
 }  // namespace tarvik

@@ -13,6 +13,7 @@
 #include "line_pattern.hpp"
 #include "line_reader.hpp"
 #include "long_line.hpp"
+#include "vector_scan.hpp"
 
 namespace tarvik {
 namespace {
@@ -23,12 +24,9 @@ bool IsLineEnd(char c) {
 
 // The first CR or LF in [begin, end), or end.
 const char* FirstLineEnd(const char* begin, const char* end) {
-    const auto* lf =
-        static_cast<const char*>(std::memchr(begin, '\n', static_cast<std::size_t>(end - begin)));
-    if (lf == nullptr) lf = end;
-    const auto* cr =
-        static_cast<const char*>(std::memchr(begin, '\r', static_cast<std::size_t>(lf - begin)));
-    return cr != nullptr ? cr : lf;
+    const char* lf = FindByte(begin, end, '\n');
+    const char* cr = FindByte(begin, lf, '\r');
+    return cr != lf ? cr : lf;
 }
 
 // Just after the last CR or LF in [begin, end), or begin. Eight bytes at a time, as a short
