@@ -127,14 +127,23 @@ const char* BytePattern::FindByAnchor(const char* begin, const char* end, const 
         }
     }
     nextEnd_ = last, nextPlace_ = place;
-    for (std::size_t hits = 1;; ++hits) {
+    // Hits and bytes scanned are counted over calls, as a line's check may end each call early.
+    for (;;) {
         const char* hit =
             *std::min_element(next_.begin(), next_.begin() + static_cast<std::ptrdiff_t>(count));
-        if (hit == last) return nullptr;
-        if (MatchesAt(hit - place)) return hit - place;
-        const auto scanned = static_cast<std::size_t>(hit - first);
-        if (hits >= kHitsBeforeSwitching && hits * kBytesPerHit > scanned) {
-            bytesPerHit_[current_] = scanned / hits;
+        if (hit == last) {
+            scanned_ += static_cast<std::size_t>(last - first);
+            return nullptr;
+        }
+        ++hits_;
+        if (MatchesAt(hit - place)) {
+            scanned_ += static_cast<std::size_t>(hit - first);
+            return hit - place;
+        }
+        const std::size_t scanned = scanned_ + static_cast<std::size_t>(hit - first);
+        if (hits_ >= kHitsBeforeSwitching && hits_ * kBytesPerHit > scanned) {
+            bytesPerHit_[current_] = scanned / hits_;
+            hits_ = scanned_ = 0;
             resume = hit - place + 1;
             return nullptr;
         }

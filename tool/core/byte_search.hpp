@@ -51,6 +51,7 @@ class BytePattern {
     std::vector<std::size_t> anchors_;
     std::vector<std::size_t> bytesPerHit_;  // as measured when an anchor was given up
     std::size_t current_ = 0;
+    std::size_t hits_ = 0, scanned_ = 0;  // of the anchor in use
     // Of each byte of the anchor in use, the first position at or after nextFrom_[k] where it
     // occurs before nextEnd_ (nextEnd_ itself for none); valid while nextEnd_ is not nullptr.
     std::array<const char*, kMaxAnchorBytes> next_{}, nextFrom_{};
