@@ -1,5 +1,4 @@
-// Lookup in the generated simple upper-case table, through a direct table for the first 2048 code
-// points, where nearly all letters of ordinary text lie.
+// Lookup in the generated simple upper-case table, and the direct table built from it.
 #include "case_mapping.hpp"
 
 #include <algorithm>
@@ -23,7 +22,7 @@ static_assert(std::is_sorted(std::begin(kUpperTable), std::end(kUpperTable),
                                  return a.from < b.from;
                              }));
 
-constexpr char32_t kDirectCount = 0x800;
+using case_detail::kDirectCount;
 
 constexpr std::array<char32_t, kDirectCount> MakeDirectTable() {
     std::array<char32_t, kDirectCount> table{};
@@ -34,17 +33,20 @@ constexpr std::array<char32_t, kDirectCount> MakeDirectTable() {
     return table;
 }
 
-constexpr std::array<char32_t, kDirectCount> kDirectUpper = MakeDirectTable();
-
 }  // namespace
 
-char32_t SimpleUpper(char32_t cp) {
-    if (cp < kDirectCount) return kDirectUpper[cp];
+namespace case_detail {
+
+constexpr std::array<char32_t, kDirectCount> kDirectUpper = MakeDirectTable();
+
+char32_t LookUpUpper(char32_t cp) {
     const auto it =
         std::lower_bound(std::begin(kUpperTable), std::end(kUpperTable), cp,
                          [](const CaseMapping& m, char32_t key) { return m.from < key; });
     return (it != std::end(kUpperTable) && it->from == cp) ? it->to : cp;
 }
+
+}  // namespace case_detail
 
 Text CaseVariants(char32_t cp) {
     const char32_t upper = SimpleUpper(cp);

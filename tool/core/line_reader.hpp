@@ -29,6 +29,7 @@ class LineReader {
     bool PeekUnit(char32_t& unit);
     bool NextUnit(char32_t& unit);
     bool NextBytesLine(std::string& bytes);
+    void TakePlainUnits(Text& chars);
     bool NextUtf16Line(Text& chars);
 
     ByteReader& reader_;
