@@ -9,6 +9,8 @@
 #include "line_pattern.hpp"
 
 #include <algorithm>
+#include <map>
+#include <unordered_map>
 
 #include "case_mapping.hpp"
 
@@ -67,11 +69,24 @@ CharacterBytes BytesOf(char32_t c, CompareMode mode, const LegacyCodePage& legac
     return bytes;
 }
 
+// BytesOf for each character, worked out once per distinct character: a compare string may be as
+// long as a command line.
+std::vector<CharacterBytes> BytesOfEach(TextView compare, CompareMode mode,
+                                        const LegacyCodePage& legacy) {
+    std::map<char32_t, CharacterBytes> known;
+    std::vector<CharacterBytes> chars;
+    for (const char32_t c : compare) {
+        auto it = known.find(c);
+        if (it == known.end()) it = known.emplace(c, BytesOf(c, mode, legacy)).first;
+        chars.push_back(it->second);
+    }
+    return chars;
+}
+
 // Runs of consecutive byte sets, each present in every matching line.
 std::vector<std::vector<ByteSet>> Runs(TextView compare, CompareMode mode,
                                        const LegacyCodePage& legacy) {
-    std::vector<CharacterBytes> chars;
-    for (const char32_t c : compare) chars.push_back(BytesOf(c, mode, legacy));
+    const std::vector<CharacterBytes> chars = BytesOfEach(compare, mode, legacy);
     const bool utf8Lines =
         std::all_of(chars.begin(), chars.end(), [](const CharacterBytes& c) { return c.inUtf8; });
     const bool legacyLines = std::all_of(chars.begin(), chars.end(),
@@ -110,8 +125,7 @@ std::vector<std::vector<ByteSet>> Spellings(TextView compare, CompareMode mode,
                                             const LegacyCodePage& legacy) {
     std::vector<ByteSet> utf8, code;
     bool inUtf8 = true, utf8Spelled = true, inLegacy = true;
-    for (const char32_t c : compare) {
-        const CharacterBytes bytes = BytesOf(c, mode, legacy);
+    for (const CharacterBytes& bytes : BytesOfEach(compare, mode, legacy)) {
         inUtf8 = inUtf8 && bytes.inUtf8;
         utf8Spelled = utf8Spelled && !bytes.utf8.empty();
         utf8.insert(utf8.end(), bytes.utf8.begin(), bytes.utf8.end());
@@ -128,9 +142,14 @@ std::vector<std::vector<ByteSet>> Spellings(TextView compare, CompareMode mode,
 // The part of a run around its rarest set that memchr can scan for, or nothing.
 std::optional<std::vector<ByteSet>> ScannablePart(const std::vector<ByteSet>& run) {
     std::optional<std::size_t> anchor;
+    unsigned anchorCommonness = 0;
+    std::unordered_map<ByteSet, unsigned> known;  // runs of long compare strings repeat their sets
     for (std::size_t j = 0; j < run.size(); ++j) {
         if (run[j].count() > BytePattern::kMaxAnchorBytes) continue;
-        if (!anchor || ByteCommonness(run[j]) < ByteCommonness(run[*anchor])) anchor = j;
+        auto it = known.find(run[j]);
+        if (it == known.end()) it = known.emplace(run[j], ByteCommonness(run[j])).first;
+        const unsigned commonness = it->second;
+        if (!anchor || commonness < anchorCommonness) anchor = j, anchorCommonness = commonness;
     }
     if (!anchor) return std::nullopt;
     const std::size_t size = std::min(run.size(), kMaxPatternSize);
