@@ -105,13 +105,13 @@ std::optional<SourcedText> FindFirstMatchingLineByLines(ByteReader& reader, Text
     LineReader lines(reader, legacy, kept);
     SourcedText line, piece;
     while (lines.Next(line)) {
+        const std::optional<SourcedText> found = CutMatchingLine(line, compare, mode, kept);
         // The rest of a long line is searched with the end of what came before, so that no match
         // is missed.
-        Text window =
-            line.chars.substr(line.chars.size() - std::min(line.chars.size(), compare.size() - 1));
-        const std::optional<SourcedText> found =
-            CutMatchingLine(std::move(line), compare, mode, kept);
         bool foundBeyond = false;
+        Text window;
+        if (lines.LineGoesOn())
+            window = line.chars.substr(line.chars.size() - (compare.size() - 1));
         while (lines.LineGoesOn() && lines.Next(piece)) {
             if (found || foundBeyond) continue;
             window.erase(0, window.size() - std::min(window.size(), compare.size() - 1));
@@ -177,9 +177,8 @@ std::optional<SourcedText> FindFirstMatchingLine(ByteReader& reader, TextView co
                 const char* stop = FirstLineEnd(hit + width, end);
                 if (stop != end || block.AtEnd()) {
                     if (!pattern || HoldsEveryPart(*pattern, begin, stop)) {
-                        SourcedText line = DecodeBytesLine(std::string(begin, stop), legacy);
-                        if (auto found = CutMatchingLine(std::move(line), compare, mode, kept))
-                            return found;
+                        const SourcedText line = DecodeBytesLine(std::string(begin, stop), legacy);
+                        if (auto found = CutMatchingLine(line, compare, mode, kept)) return found;
                     }
                     lineStart = scan = checked = static_cast<std::size_t>(stop - data);
                     continue;

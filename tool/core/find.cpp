@@ -14,13 +14,8 @@ namespace {
 // Needles up to this long need no memory from the heap: the search runs once per candidate line.
 constexpr std::size_t kShortNeedle = 64;
 
-}  // namespace
-
-std::size_t FindText(TextView haystack, TextView needle, CompareMode mode) {
-    if (needle.empty()) return 0;
-    const auto fold = [mode](char32_t c) {
-        return mode == CompareMode::Exact ? c : SimpleUpper(c);
-    };
+template <typename Fold>
+std::size_t Search(TextView haystack, TextView needle, Fold fold) {
     const std::size_t m = needle.size();
     std::array<char32_t, kShortNeedle> shortPattern;
     std::array<std::size_t, kShortNeedle> shortBorder;
@@ -43,6 +38,14 @@ std::size_t FindText(TextView haystack, TextView needle, CompareMode mode) {
         if (c == pattern[k] && ++k == m) return i + 1 - m;
     }
     return TextView::npos;
+}
+
+}  // namespace
+
+std::size_t FindText(TextView haystack, TextView needle, CompareMode mode) {
+    if (needle.empty()) return 0;
+    if (mode == CompareMode::Exact) return Search(haystack, needle, [](char32_t c) { return c; });
+    return Search(haystack, needle, [](char32_t c) { return SimpleUpper(c); });
 }
 
 }  // namespace tarvik

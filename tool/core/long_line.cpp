@@ -100,14 +100,14 @@ std::optional<SourcedText> LongLine::Finish() {
     return std::nullopt;
 }
 
-std::optional<SourcedText> CutMatchingLine(SourcedText line, TextView compare, CompareMode mode,
-                                           std::size_t keptChars) {
+std::optional<SourcedText> CutMatchingLine(const SourcedText& line, TextView compare,
+                                           CompareMode mode, std::size_t keptChars) {
     const std::size_t found = FindText(line.chars, compare, mode);
     if (found == TextView::npos) return std::nullopt;
-    if (found + compare.size() > keptChars)
+    if (found + compare.size() > keptChars) {
         throw GeneralFailure("match beyond the kept characters of a line");
-    if (line.chars.size() > keptChars) line = line.Substr(0, keptChars);
-    return line;
+    }
+    return line.chars.size() > keptChars ? line.Substr(0, keptChars) : line;
 }
 
 }  // namespace tarvik

@@ -55,9 +55,9 @@ class LongLine {
     bool inLegacy_ = false;
 };
 
-// The line in `line`, cut to `keptChars` characters, if it holds a match there; nothing if it
-// holds none. Throws GeneralFailure when its first match does not lie wholly in the kept part.
-std::optional<SourcedText> CutMatchingLine(SourcedText line, TextView compare, CompareMode mode,
-                                           std::size_t keptChars);
+// The line, cut to `keptChars` characters, if it holds a match there; nothing if it holds none.
+// Throws GeneralFailure when its first match does not lie wholly in the kept part.
+std::optional<SourcedText> CutMatchingLine(const SourcedText& line, TextView compare,
+                                           CompareMode mode, std::size_t keptChars);
 
 }  // namespace tarvik
