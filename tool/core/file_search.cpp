@@ -224,8 +224,11 @@ std::optional<SourcedText> FindFirstMatchingLine(ByteReader& reader, TextView co
                     to = taken;
                 }
                 longLine->Search(data + from, data + to);
-                // Matches starting up to to - matchBytes lie wholly in the stretch.
-                ruledOut = scan = std::max(at + 1, to - std::min(to, matchBytes) + 1);
+                // Matches starting up to to - matchBytes lie wholly in the stretch, and all of them
+                // when it runs to the line's end.
+                ruledOut = scan = ends && to == taken
+                                      ? taken
+                                      : std::max(at + 1, to - std::min(to, matchBytes) + 1);
             }
             if (ends) {
                 if (auto found = longLine->Finish()) return found;
