@@ -6,6 +6,7 @@
 #include <string>
 
 #include "byte_search.hpp"
+#include "vector_scan.hpp"
 
 namespace tarvik {
 namespace {
@@ -18,11 +19,14 @@ bool MatchesAt(const std::vector<ByteSet>& sets, const std::string& text, std::s
 }
 
 // Texts over three letters with patterns of one or two of them per place: hits are common and
-// occurrences overlap, which drives the search through all its ways of searching.
+// occurrences overlap, which drives the search through all its ways of searching, with each level
+// of vector instructions.
 TEST(BytePattern, FindsEveryOccurrenceAPlainScanFinds) {
     std::mt19937 random(77);
     const auto below = [&random](std::size_t n) { return static_cast<std::size_t>(random() % n); };
-    for (int round = 0; round < 2000; ++round) {
+    const VectorLevel levels[] = {VectorLevel::Portable, VectorLevel::Sse2, VectorLevel::Avx2};
+    for (int round = 0; round < 3000; ++round) {
+        SetVectorLevel(levels[round % 3]);
         std::vector<ByteSet> sets(1 + below(8));
         for (ByteSet& set : sets) {
             set.set('a' + below(3));
@@ -30,7 +34,8 @@ TEST(BytePattern, FindsEveryOccurrenceAPlainScanFinds) {
         }
         std::string text;
         const std::size_t length = below(3000);
-        for (std::size_t i = 0; i < length; ++i) text += static_cast<char>('a' + below(below(2) == 0 ? 1 : 3));
+        for (std::size_t i = 0; i < length; ++i)
+            text += static_cast<char>('a' + below(below(2) == 0 ? 1 : 3));
         std::vector<std::size_t> expected, found;
         for (std::size_t pos = 0; pos + sets.size() <= text.size(); ++pos) {
             if (MatchesAt(sets, text, pos)) expected.push_back(pos);
@@ -41,8 +46,9 @@ TEST(BytePattern, FindsEveryOccurrenceAPlainScanFinds) {
         for (const char* from = begin; const char* hit = pattern.Find(from, end); from = hit + 1) {
             found.push_back(static_cast<std::size_t>(hit - begin));
         }
-        EXPECT_EQ(found, expected) << text;
+        EXPECT_EQ(found, expected) << text << " level " << round % 3;
     }
+    SetVectorLevel(VectorLevel::Avx2);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "file_search.hpp"
 #include "general_failure.hpp"
 #include "line_reader.hpp"
+#include "text.hpp"
 
 namespace tarvik {
 namespace {
@@ -42,14 +43,20 @@ std::optional<std::string> Utf8Of(const std::optional<Found>& found) {
     return found->utf8;
 }
 
-std::optional<Found> Search(const std::string& bytes, TextView compare, CompareMode mode, std::size_t chunk,
-                            std::optional<std::size_t> blockSize, const LegacyCodePage& legacy) {
+// Lines held whole, as a reference.
+constexpr std::size_t kWhole = 1 << 30;
+
+// With a block size the block search, without one the line-by-line search.
+std::optional<Found> Search(const std::string& bytes, TextView compare, CompareMode mode,
+                            std::size_t chunk, std::optional<std::size_t> blockSize,
+                            const LegacyCodePage& legacy, std::size_t keptChars = kKeptLineChars) {
     FakePlatform platform;
     platform.files["f"] = bytes;
     platform.readChunk = chunk;
     const auto reader = platform.OpenForReading(U"f");
-    if (!blockSize) return Describe(FindFirstMatchingLineByLines(*reader, compare, mode, legacy));
-    return Describe(FindFirstMatchingLine(*reader, compare, mode, legacy, *blockSize));
+    if (!blockSize)
+        return Describe(FindFirstMatchingLineByLines(*reader, compare, mode, legacy, keptChars));
+    return Describe(FindFirstMatchingLine(*reader, compare, mode, legacy, {*blockSize, keptChars}));
 }
 
 std::string Printable(const std::string& bytes) {
@@ -66,17 +73,60 @@ std::string Printable(const std::string& bytes) {
     return out;
 }
 
+std::string Summary(const std::optional<Found>& found) {
+    if (!found) return "no line";
+    return std::to_string(static_cast<int>(found->source)) + " " + Printable(found->utf8) + " " +
+           Printable(found->legacyBytes);
+}
+
 // The outcome of a search as text, a failure included: random files may be invalid UTF-16.
 std::string Summary(const std::string& bytes, TextView compare, CompareMode mode, std::size_t chunk,
-                    std::optional<std::size_t> blockSize, const LegacyCodePage& legacy) {
+                    std::optional<std::size_t> blockSize, const LegacyCodePage& legacy,
+                    std::size_t keptChars = kKeptLineChars) {
     try {
-        const auto found = Search(bytes, compare, mode, chunk, blockSize, legacy);
-        if (!found) return "no line";
-        return std::to_string(static_cast<int>(found->source)) + " " + Printable(found->utf8) + " " +
-               Printable(found->legacyBytes);
+        return Summary(Search(bytes, compare, mode, chunk, blockSize, legacy, keptChars));
     } catch (const GeneralFailure&) {
         return "failure";
     }
+}
+
+// What a search keeping `keptChars` must give: the line found by holding every line whole, cut to
+// keptChars + the compare string's length, or a failure when its first match does not lie there.
+std::string CutSummary(const std::string& bytes, TextView compare, CompareMode mode,
+                       const LegacyCodePage& legacy, std::size_t keptChars) {
+    try {
+        auto found = Search(bytes, compare, mode, 1 << 20, std::nullopt, legacy, kWhole);
+        if (!found) return "no line";
+        const Text chars = DecodeUtf8Lossless(found->utf8);
+        const std::size_t kept = keptChars + compare.size();
+        if (FindText(chars, compare, mode) + compare.size() > kept) return "failure";
+        found->utf8 = EncodeUtf8Lossless(chars.substr(0, kept));
+        found->legacyBytes =
+            found->legacyBytes.substr(0, std::min(found->legacyBytes.size(), kept));
+        return Summary(found);
+    } catch (const GeneralFailure&) {
+        return "failure";
+    }
+}
+
+// The text as UTF-16 with a byte order mark; escaped bytes become the characters of their values.
+std::string Utf16(const std::string& utf8, bool little) {
+    std::string out = little ? "\xFF\xFE" : "\xFE\xFF";
+    const auto unit = [&](unsigned u) {
+        const char lo = static_cast<char>(u & 0xFF), hi = static_cast<char>(u >> 8);
+        out += little ? lo : hi;
+        out += little ? hi : lo;
+    };
+    for (char32_t c : DecodeUtf8Lossless(utf8)) {
+        if (c >= kEscapedByteBase + 0x80 && c <= kEscapedByteBase + 0xFF) c -= kEscapedByteBase;
+        if (c >= 0x10000) {
+            unit(0xD800 + ((c - 0x10000) >> 10));
+            unit(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            unit(static_cast<unsigned>(c));
+        }
+    }
+    return out;
 }
 
 constexpr CompareMode kExact = CompareMode::Exact;
@@ -105,11 +155,16 @@ TEST(FileSearch, FindsTheFirstMatchingLine) {
         {"\xEF\xBB\xBFneedle\n", U"needle", kExact, "needle"},
         {"\xEF\xBB\xBFx", U"\uFEFFx", kExact, std::nullopt},
         {"x\n\xEF\xBB\xBFx", U"\uFEFFx", kExact, "\xEF\xBB\xBFx"},
-        {"Gr\xC3\xBC\xC3\x9F" "e\nStra\xC3\x9F" "e", U"ße", kExact, "Grüße"},
+        {"Gr\xC3\xBC\xC3\x9F"
+         "e\nStra\xC3\x9F"
+         "e",
+         U"ße", kExact, "Grüße"},
         {"\xE6\x97\xA5\xE6\x9C\xAC\n", U"本", kExact, "日本"},
         {"caf\xE9 au lait", U"é", kExact, "café au lait"},
         {"caf\xE9 au lait", U"FÉ", kIgnore, "café au lait"},
-        {"\xFF\xFE" "a\0\n\0n\0e\0e\0d\0"s, U"NEE", kIgnore, "need"},
+        {"\xFF\xFE"
+         "a\0\n\0n\0e\0e\0d\0"s,
+         U"NEE", kIgnore, "need"},
         {"\xFE\xFF\0a\0\r\0n\0e\0e\0d"s, U"eed", kExact, "need"},
         {"Hello WORLD\n", U"world", kIgnore, "Hello WORLD"},
         {"Hello WORLD\n", U"world", kExact, std::nullopt},
@@ -120,8 +175,12 @@ TEST(FileSearch, FindsTheFirstMatchingLine) {
         {"\xC5\xBFtop\n", U"stop", kIgnore, "ſtop"},
         {"stop\n", U"ſtop", kIgnore, "stop"},
         {"is\nIS\n", U"ıſ", kIgnore, "is"},
-        {"x\xC4\xB1" "a\n", U"ıa", kIgnore, "xıa"},
-        {"\xE6\x97\xA5\xC4\xB1" "a\n", U"日ıa", kIgnore, "日ıa"},
+        {"x\xC4\xB1"
+         "a\n",
+         U"ıa", kIgnore, "xıa"},
+        {"\xE6\x97\xA5\xC4\xB1"
+         "a\n",
+         U"日ıa", kIgnore, "日ıa"},
         {"Mi\xC5\xBFsing\n", U"missing", kIgnore, "Miſsing"},
     };
     const LegacyCodePage& latin1 = Latin1CodePage();
@@ -183,7 +242,7 @@ TEST(FileSearch, StopsReadingAtTheMatchingLine) {
     platform.files["f"] = "x\nneedle\n" + std::string(100, 'y');
     platform.failReadAfter = 16;
     const auto reader = platform.OpenForReading(U"f");
-    EXPECT_TRUE(FindFirstMatchingLine(*reader, U"needle", kExact, Latin1CodePage(), 16));
+    EXPECT_TRUE(FindFirstMatchingLine(*reader, U"needle", kExact, Latin1CodePage(), {16}));
 }
 
 // Invalid UTF-16 fails the search when it is read, and only then: a stray last byte after the
@@ -207,48 +266,29 @@ TEST(FileSearch, InvalidUtf16FailsWhereItIsRead) {
 // Random files over pieces that stress line ends, UTF-8 and its errors, and the letters whose
 // case variants are not ASCII; the block search must agree with the line-by-line search.
 TEST(FileSearch, AgreesWithTheLineByLineSearchOnRandomFiles) {
+    // clang-format off
     const std::vector<std::string> pieces = {
-        "a",
-        "b",
-        "i",
-        "I",
-        "s",
-        "S",
-        "k",
-        " ",
-        "\r",
-        "\n",
-        "\r\n",
-        "\xC3\xA9",
-        "\xC3\x89",
-        "\xC4\xB1",
-        "\xC5\xBF",
-        "\xE9",
-        "\xC4",
-        "\xFF",
-        "\xFD",
-        "\xFE",
-        "\xA5",
-        "\\",
-        "\xEF\xBB\xBF",
-        "\xD0\xB6",
-        "\xD0\x96",
-        "\x83\x5C",
-        "\x83\x7C",
-        "\x83",
-        "|",
-        "\x82\x60",
-        "\x82\x81",
-        "\xB1",
+        "a", "b", "i", "I", "s", "S", "k", " ", "\r", "\n", "\r\n", "\xC3\xA9", "\xC3\x89",
+        "\xC4\xB1", "\xC5\xBF", "\xE9", "\xC4", "\xFF", "\xFD", "\xFE", "\xA5", "\\",
+        "\xEF\xBB\xBF", "\xD0\xB6", "\xD0\x96", "\x83\x5C", "\x83\x7C", "\x83", "|",
+        "\x82\x60", "\x82\x81", "\xB1",
     };
+    // clang-format on
     const Text letters = U"abisIASk \\éÉıſ¥жソポ|Ａａｱ";
     const LegacyCodePage pages[] = {Latin1CodePage(), Scrambled(), test_doubles::ShiftJisSample()};
     std::mt19937 random(20261208);
     const auto below = [&random](std::size_t n) { return static_cast<std::size_t>(random() % n); };
     for (int round = 0; round < 3000; ++round) {
         std::string bytes = below(8) == 0 ? "\xEF\xBB\xBF" : "";
-        const std::size_t count = below(60);
-        for (std::size_t i = 0; i < count; ++i) bytes += pieces[below(pieces.size())];
+        const std::size_t count = below(below(4) == 0 ? 300 : 60);
+        // A quarter of the files have long lines, for searches keeping few characters.
+        const bool longLines = below(4) == 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::string& piece = pieces[below(pieces.size())];
+            bytes += longLines && piece.find_first_of("\r\n") != std::string::npos && below(8) != 0
+                         ? "a"
+                         : piece;
+        }
         const LegacyCodePage& legacy = pages[below(3)];
         // A third of the compare strings are cut from a line of the file, so that lines match; a
         // third come from two letters, so that candidates overlap.
@@ -257,17 +297,30 @@ TEST(FileSearch, AgreesWithTheLineByLineSearchOnRandomFiles) {
         const std::size_t kind = below(3);
         if (kind == 0) {
             const std::size_t lineStart = below(bytes.size() + 1);
-            const std::size_t lineEnd = std::min(bytes.find_first_of("\r\n", lineStart), bytes.size());
-            const Text line = DecodeBytesLine(bytes.substr(lineStart, lineEnd - lineStart), legacy).chars;
+            const std::size_t lineEnd =
+                std::min(bytes.find_first_of("\r\n", lineStart), bytes.size());
+            const Text line =
+                DecodeBytesLine(bytes.substr(lineStart, lineEnd - lineStart), legacy).chars;
             compare = line.substr(below(line.size() + 1), length);
         }
-        for (std::size_t i = compare.size(); i < length; ++i) compare += letters[below(kind == 1 ? 2 : letters.size())];
+        for (std::size_t i = compare.size(); i < length; ++i)
+            compare += letters[below(kind == 1 ? 2 : letters.size())];
         const CompareMode mode = below(2) == 0 ? kExact : kIgnore;
         const std::size_t block = 4 + below(24);
         const std::size_t chunk = 1 + below(20);
         EXPECT_EQ(Summary(bytes, compare, mode, chunk, block, legacy),
                   Summary(bytes, compare, mode, chunk, std::nullopt, legacy))
-            << Printable(bytes) << " compare " << EncodeUtf8Lossless(compare) << " block " << block << " chunk " << chunk
+            << Printable(bytes) << " compare " << EncodeUtf8Lossless(compare) << " block " << block
+            << " chunk " << chunk << (mode == kExact ? " exact" : " ignoring case");
+        // Keeping only a few characters of each line, also of UTF-16 files. The reference cuts a
+        // legacy line by bytes, as the search does, so only single-byte code pages compare.
+        if (&legacy == &pages[2]) continue;
+        const std::size_t keptChars = below(12);
+        if (below(4) == 0) bytes = Utf16(bytes, below(2) == 0);
+        EXPECT_EQ(Summary(bytes, compare, mode, chunk, block, legacy, keptChars),
+                  CutSummary(bytes, compare, mode, legacy, keptChars))
+            << Printable(bytes) << " compare " << EncodeUtf8Lossless(compare) << " block " << block
+            << " chunk " << chunk << " kept " << keptChars
             << (mode == kExact ? " exact" : " ignoring case");
     }
 }
@@ -275,14 +328,16 @@ TEST(FileSearch, AgreesWithTheLineByLineSearchOnRandomFiles) {
 // Files full of the compare string's rarest bytes, so that the search gives up scanning for one of
 // them and skips through the block instead.
 TEST(FileSearch, AgreesWithTheLineByLineSearchWhenHitsAreCommon) {
-    const std::vector<std::string> pieces = {"q", "u", "o", "t", "a", " ", "e", "x", "c", "d", "Q", "X", "\n", "\r"};
+    const std::vector<std::string> pieces = {"q", "u", "o", "t", "a", " ",  "e",
+                                             "x", "c", "d", "Q", "X", "\n", "\r"};
     const Text compares[] = {U"quota exceeded", U"QUOTA EXCEEDED", U"a quota", U"exceeded"};
     const LegacyCodePage& latin1 = Latin1CodePage();
     std::mt19937 random(8122026);
     const auto below = [&random](std::size_t n) { return static_cast<std::size_t>(random() % n); };
     for (int round = 0; round < 300; ++round) {
         std::string bytes;
-        for (int i = 0; i < 3000; ++i) bytes += below(500) == 0 ? "quota exceeded" : pieces[below(pieces.size())];
+        for (int i = 0; i < 3000; ++i)
+            bytes += below(500) == 0 ? "quota exceeded" : pieces[below(pieces.size())];
         const Text& compare = compares[below(4)];
         const CompareMode mode = below(2) == 0 ? kExact : kIgnore;
         const std::size_t block = 4 + below(600);

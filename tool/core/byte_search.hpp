@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "vector_scan.hpp"
+
 namespace tarvik {
 
 using ByteSet = std::bitset<256>;
@@ -16,7 +18,7 @@ using ByteSet = std::bitset<256>;
 unsigned ByteCommonness(const ByteSet& set);
 
 class BytePattern {
-public:
+  public:
     // Places whose set holds at most this many bytes can be scanned for with memchr.
     static constexpr std::size_t kMaxAnchorBytes = 4;
     static constexpr std::size_t kMaxSize = 255;
@@ -27,27 +29,36 @@ public:
     std::size_t size() const { return sets_.size(); }
 
     // Start of the first occurrence that lies wholly in [begin, end), or nullptr. Learns which
-    // bytes are common in the data, for the following calls.
+    // bytes are common in the data, for the following calls, and remembers where the bytes it
+    // scans for occur next, so that searching on to the same end never scans a byte twice.
     const char* Find(const char* begin, const char* end);
+    // To be called when bytes already searched may have changed: forgets where they occur.
+    void Forget() { nextEnd_ = nullptr; }
 
-private:
+  private:
     bool MatchesAt(const char* p) const;
     // nullptr with `resume` set when the anchor's bytes proved common: search on from there.
     const char* FindByAnchor(const char* begin, const char* end, const char*& resume);
     void GiveUpAnchor();
-    const char* FindBySkipping(const char* begin, const char* end) const;
+    const char* FindByFilter(const char* begin, const char* end) const;
 
     std::vector<ByteSet> sets_;
+    // The bytes of each place that can be an anchor, in rising order (unused for the others).
+    std::vector<std::vector<unsigned char>> anchorBytes_;
     // Places to scan for, the expected rarest first; anchors_[current_] is in use. Each is tried
-    // in turn until one proves rare; if none does, the one with the fewest hits is kept
-    // (`settled_`) until it proves common even for that, and then the search skips.
+    // in turn until one proves rare; if none does, the search filters on the two that proved
+    // rarest (`filtering_`).
     std::vector<std::size_t> anchors_;
     std::vector<std::size_t> bytesPerHit_;  // as measured when an anchor was given up
     std::size_t current_ = 0;
-    bool settled_ = false;
-    bool skipping_ = false;
-    // How far the pattern may move on when its last place holds a byte (Horspool's table).
-    std::array<unsigned char, 256> skip_{};
+    std::size_t hits_ = 0, scanned_ = 0;  // of the anchor in use
+    // Of each byte of the anchor in use, the first position at or after nextFrom_[k] where it
+    // occurs before nextEnd_ (nextEnd_ itself for none); valid while nextEnd_ is not nullptr.
+    std::array<const char*, kMaxAnchorBytes> next_{}, nextFrom_{};
+    const char* nextEnd_ = nullptr;
+    std::size_t nextPlace_ = 0;
+    bool filtering_ = false;
+    PlaceBytes first_, second_;  // the places filtered on
 };
 
 }  // namespace tarvik

@@ -1,6 +1,7 @@
-// The block search: the buffer always starts at the beginning of the line being searched, so a
-// match or line that straddles two reads is whole once the next read is appended, and memory is
-// one block plus the current line.
+// The block search: the buffer starts at the beginning of the line being searched, so a match or
+// line that straddles two reads is whole once the next read is appended. A line longer than what
+// is kept of it goes on as a stream, the buffer holding only what the search around a candidate
+// needs, so memory is bounded whatever the file holds.
 #include "file_search.hpp"
 
 #include <algorithm>
@@ -8,20 +9,24 @@
 #include <cstring>
 #include <vector>
 
+#include "general_failure.hpp"
 #include "line_pattern.hpp"
 #include "line_reader.hpp"
+#include "long_line.hpp"
+#include "vector_scan.hpp"
 
 namespace tarvik {
 namespace {
 
-bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+bool IsLineEnd(char c) {
+    return c == '\n' || c == '\r';
+}
 
 // The first CR or LF in [begin, end), or end.
 const char* FirstLineEnd(const char* begin, const char* end) {
-    const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', static_cast<std::size_t>(end - begin)));
-    if (lf == nullptr) lf = end;
-    const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', static_cast<std::size_t>(lf - begin)));
-    return cr != nullptr ? cr : lf;
+    const char* lf = FindByte(begin, end, '\n');
+    const char* cr = FindByte(begin, lf, '\r');
+    return cr != lf ? cr : lf;
 }
 
 // Just after the last CR or LF in [begin, end), or begin. Eight bytes at a time, as a short
@@ -42,7 +47,7 @@ const char* AfterLastLineEnd(const char* begin, const char* end) {
 
 // Hands out bytes already read before the rest of the file.
 class PrefixedReader final : public ByteReader {
-public:
+  public:
     PrefixedReader(std::span<const char> prefix, ByteReader& rest) : prefix_(prefix), rest_(rest) {}
     std::size_t Read(std::span<char> buffer) override {
         if (prefix_.empty()) return rest_.Read(buffer);
@@ -52,14 +57,14 @@ public:
         return n;
     }
 
-private:
+  private:
     std::span<const char> prefix_;
     ByteReader& rest_;
 };
 
 // The read buffer: whole blocks appended behind the bytes still needed.
 class Block {
-public:
+  public:
     Block(ByteReader& reader, std::size_t size) : reader_(reader), bytes_(size) {}
 
     const char* data() const { return bytes_.data(); }
@@ -73,7 +78,8 @@ public:
         size_ -= keep;
         if (size_ == bytes_.size()) bytes_.resize(bytes_.size() * 2);
         while (size_ < bytes_.size()) {
-            const std::size_t got = reader_.Read(std::span<char>(bytes_.data() + size_, bytes_.size() - size_));
+            const std::size_t got =
+                reader_.Read(std::span<char>(bytes_.data() + size_, bytes_.size() - size_));
             if (got == 0) {
                 atEnd_ = true;
                 break;
@@ -82,83 +88,163 @@ public:
         }
     }
 
-private:
+  private:
     ByteReader& reader_;
     std::vector<char> bytes_;
     std::size_t size_ = 0;
     bool atEnd_ = false;
 };
 
-std::optional<SourcedText> MatchingLine(const char* begin, const char* end, TextView compare, CompareMode mode,
-                                        const LegacyCodePage& legacy) {
-    SourcedText line = DecodeBytesLine(std::string(begin, end), legacy);
-    if (FindText(line.chars, compare, mode) == TextView::npos) return std::nullopt;
-    return line;
-}
-
 }  // namespace
 
-std::optional<SourcedText> FindFirstMatchingLineByLines(ByteReader& reader, TextView compare, CompareMode mode,
-                                                        const LegacyCodePage& legacy) {
-    LineReader lines(reader, legacy);
-    SourcedText line;
+std::optional<SourcedText> FindFirstMatchingLineByLines(ByteReader& reader, TextView compare,
+                                                        CompareMode mode,
+                                                        const LegacyCodePage& legacy,
+                                                        std::size_t keptChars) {
+    const std::size_t kept = keptChars + compare.size();
+    LineReader lines(reader, legacy, kept);
+    SourcedText line, piece;
     while (lines.Next(line)) {
-        if (FindText(line.chars, compare, mode) != TextView::npos) return line;
+        const std::optional<SourcedText> found = CutMatchingLine(line, compare, mode, kept);
+        // The rest of a long line is searched with the end of what came before, so that no match
+        // is missed.
+        bool foundBeyond = false;
+        Text window;
+        if (lines.LineGoesOn())
+            window = line.chars.substr(line.chars.size() - (compare.size() - 1));
+        while (lines.LineGoesOn() && lines.Next(piece)) {
+            if (found || foundBeyond) continue;
+            window.erase(0, window.size() - std::min(window.size(), compare.size() - 1));
+            window += piece.chars;
+            foundBeyond = FindText(window, compare, mode) != TextView::npos;
+        }
+        if (foundBeyond) throw GeneralFailure("match beyond the kept characters of a line");
+        if (found) return found;
     }
     return std::nullopt;
 }
 
-std::optional<SourcedText> FindFirstMatchingLine(ByteReader& reader, TextView compare, CompareMode mode,
-                                                 const LegacyCodePage& legacy, std::size_t blockSize) {
-    std::optional<LinePattern> pattern = PatternInMatchingLines(compare, mode, legacy);
-    if (!pattern) return FindFirstMatchingLineByLines(reader, compare, mode, legacy);
-
+std::optional<SourcedText> FindFirstMatchingLine(ByteReader& reader, TextView compare,
+                                                 CompareMode mode, const LegacyCodePage& legacy,
+                                                 SearchLimits limits) {
     // Room for the longest byte order mark before anything is decided.
-    Block block(reader, std::max<std::size_t>(blockSize, 4));
+    Block block(reader, std::max<std::size_t>(limits.blockSize, 4));
     block.Refill(0);
     const auto* head = reinterpret_cast<const unsigned char*>(block.data());
     const std::size_t read = block.size();
-    if (read >= 2 && ((head[0] == 0xFF && head[1] == 0xFE) || (head[0] == 0xFE && head[1] == 0xFF))) {
+    if (read >= 2 &&
+        ((head[0] == 0xFF && head[1] == 0xFE) || (head[0] == 0xFE && head[1] == 0xFF))) {
         PrefixedReader whole(std::span<const char>(block.data(), read), reader);
-        return FindFirstMatchingLineByLines(whole, compare, mode, legacy);
+        return FindFirstMatchingLineByLines(whole, compare, mode, legacy, limits.keptChars);
     }
 
+    std::optional<LinePattern> pattern = PatternInMatchingLines(compare, mode, legacy);
+    const std::size_t width = pattern ? pattern->search.size() : 1;
+    const std::size_t reach = width - 1;
+    // The next place a match may hold: a hit of the pattern, or without one any byte of a line.
+    const auto candidate = [&pattern](const char* from, const char* to) -> const char* {
+        if (pattern) return pattern->search.Find(from, to);
+        while (from != to && IsLineEnd(*from)) ++from;
+        return from != to ? from : nullptr;
+    };
+    const std::size_t kept = limits.keptChars + compare.size();
+    const std::size_t headBytes = kMaxCharBytes * kept;
+    const std::size_t matchBytes = kMaxCharBytes * compare.size();
+    // A long line is searched in stretches around its candidates; without a pattern every place is
+    // one, and stretches this long keep the decoding cheap.
+    const std::size_t minStretch = std::max(2 * matchBytes, pattern ? 0 : std::size_t{64 * 1024});
+
     // Positions in the buffer: `lineStart` begins the line that holds `scan`; occurrences of the
-    // pattern starting before `scan` have been ruled out, and [lineStart, checked) holds no line end.
-    std::size_t lineStart = (read >= 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF) ? 3 : 0;
+    // pattern starting before `scan` have been ruled out, and [lineStart, checked) holds no line
+    // end. In a long line, matches starting before `ruledOut` have been searched for, and the bytes
+    // before `taken` handed to it.
+    std::size_t lineStart =
+        (read >= 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF) ? 3 : 0;
     std::size_t scan = lineStart;
     std::size_t checked = lineStart;
-    BytePattern& search = pattern->search;
-    const std::size_t reach = search.size() - 1;
+    std::size_t ruledOut = 0;
+    std::size_t taken = 0;
+    std::optional<LongLine> longLine;
     for (;;) {
         const char* const data = block.data();
         const char* const end = data + block.size();
-        if (const char* hit = search.Find(data + scan, end)) {
-            const char* from = std::min(data + std::max(lineStart, checked), hit);
-            const char* begin = AfterLastLineEnd(from, hit);
-            if (begin == from) begin = data + lineStart;
-            const char* stop = FirstLineEnd(hit + search.size(), end);
-            if (stop != end || block.AtEnd()) {
-                if (HoldsEveryPart(*pattern, begin, stop)) {
-                    if (auto line = MatchingLine(begin, stop, compare, mode, legacy)) return line;
+        std::size_t keep = lineStart;
+        if (!longLine) {
+            if (const char* hit = candidate(data + scan, end)) {
+                const char* from = std::min(data + std::max(lineStart, checked), hit);
+                const char* begin = AfterLastLineEnd(from, hit);
+                if (begin == from) begin = data + lineStart;
+                const char* stop = FirstLineEnd(hit + width, end);
+                if (stop != end || block.AtEnd()) {
+                    if (!pattern || HoldsEveryPart(*pattern, begin, stop)) {
+                        const SourcedText line = DecodeBytesLine(std::string(begin, stop), legacy);
+                        if (auto found = CutMatchingLine(line, compare, mode, kept)) return found;
+                    }
+                    lineStart = scan = checked = static_cast<std::size_t>(stop - data);
+                    continue;
                 }
-                lineStart = scan = checked = static_cast<std::size_t>(stop - data);
+                // The line goes on in the next block: keep all of it.
+                lineStart = static_cast<std::size_t>(begin - data);
+                scan = static_cast<std::size_t>(hit - data);
+            } else {
+                const char* from = data + std::max(lineStart, checked);
+                const char* after = AfterLastLineEnd(from, end);
+                if (after != from) lineStart = static_cast<std::size_t>(after - data);
+                scan = std::max({scan, lineStart, block.size() - std::min(block.size(), reach)});
+                if (block.AtEnd()) return std::nullopt;
+            }
+            keep = lineStart;
+            if (block.size() - lineStart > headBytes) {
+                longLine.emplace(compare, mode, legacy, kept,
+                                 std::string(data + lineStart, headBytes));
+                ruledOut = lineStart;
+                taken = lineStart + headBytes;
+            }
+        }
+        if (longLine) {
+            const char* const lineEnd = FirstLineEnd(data + taken, end);
+            longLine->Take(data + taken, lineEnd);
+            taken = static_cast<std::size_t>(lineEnd - data);
+            const bool ends = lineEnd != end || block.AtEnd();
+            while (!longLine->Decided()) {
+                const char* const hit = candidate(data + scan, lineEnd);
+                if (hit == nullptr) {
+                    scan = std::max(scan, taken - std::min(taken - ruledOut, reach));
+                    break;
+                }
+                // Every match holding the hit lies in [hit - matchBytes, hit + matchBytes).
+                const auto at = static_cast<std::size_t>(hit - data);
+                const std::size_t from = std::max(ruledOut, at - std::min(at, matchBytes));
+                std::size_t to = std::max(at + matchBytes, from + minStretch);
+                if (to > taken) {
+                    if (!ends) {
+                        scan = at;
+                        break;
+                    }
+                    to = taken;
+                }
+                longLine->Search(data + from, data + to);
+                // Matches starting up to to - matchBytes lie wholly in the stretch, and all of them
+                // when it runs to the line's end.
+                ruledOut = scan = ends && to == taken
+                                      ? taken
+                                      : std::max(at + 1, to - std::min(to, matchBytes) + 1);
+            }
+            if (ends) {
+                if (auto found = longLine->Finish()) return found;
+                longLine.reset();
+                lineStart = scan = checked = taken;
                 continue;
             }
-            // The line goes on in the next block: keep all of it.
-            lineStart = static_cast<std::size_t>(begin - data);
-            scan = static_cast<std::size_t>(hit - data);
-        } else {
-            const char* from = data + std::max(lineStart, checked);
-            const char* after = AfterLastLineEnd(from, end);
-            if (after != from) lineStart = static_cast<std::size_t>(after - data);
-            scan = std::max({scan, lineStart, block.size() - std::min(block.size(), reach)});
-            if (block.AtEnd()) return std::nullopt;
+            keep =
+                longLine->Decided() ? taken : std::max(ruledOut, scan - std::min(scan, matchBytes));
         }
         checked = block.size();
-        const std::size_t dropped = lineStart;
-        block.Refill(dropped);
-        lineStart -= dropped, scan -= dropped, checked -= dropped;
+        block.Refill(keep);
+        if (pattern) ForgetSearchedBytes(*pattern);
+        for (std::size_t* position : {&lineStart, &scan, &checked, &ruledOut, &taken}) {
+            *position = std::max(*position, keep) - keep;
+        }
     }
 }
 

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <unordered_map>
 
 #include "case_mapping.hpp"
 
@@ -23,6 +24,9 @@ constexpr std::size_t kMaxPatternSize = 32;
 // Roughly ByteCommonness summed over the bytes of ordinary text: a set's share of it estimates how
 // likely a byte of text is in the set.
 constexpr double kCommonnessOfAllText = 640;
+
+// Parts checked in a hit's line besides the one searched for.
+constexpr std::size_t kMaxChecks = 8;
 
 // The byte strings a match of one compare character can consist of.
 struct CharacterBytes {
@@ -80,12 +84,23 @@ CharacterBytes BytesOf(char32_t c, CompareMode mode,
     return bytes;
 }
 
-// Runs of consecutive byte sets, each present in every matching line.
-std::vector<std::vector<ByteSet>> Runs(TextView compare, CompareMode mode,
-                                       const LegacyCodePage& legacy) {
+// BytesOf for each character, worked out once per distinct character: a compare string may be as
+// long as a command line.
+std::vector<CharacterBytes> BytesOfEach(TextView compare, CompareMode mode,
+                                        const LegacyCodePage& legacy) {
     const auto spellings = LegacySpellings(compare, mode, legacy);
+    std::map<char32_t, CharacterBytes> known;
     std::vector<CharacterBytes> chars;
-    for (const char32_t c : compare) chars.push_back(BytesOf(c, mode, spellings));
+    for (const char32_t c : compare) {
+        auto it = known.find(c);
+        if (it == known.end()) it = known.emplace(c, BytesOf(c, mode, spellings)).first;
+        chars.push_back(it->second);
+    }
+    return chars;
+}
+
+// Runs of consecutive byte sets, each present in every matching line.
+std::vector<std::vector<ByteSet>> Runs(const std::vector<CharacterBytes>& chars) {
     const bool utf8Lines = std::all_of(chars.begin(), chars.end(),
                                        [](const CharacterBytes& c) { return !c.utf8.empty(); });
     const bool legacyLines = std::all_of(chars.begin(), chars.end(),
@@ -119,47 +134,106 @@ std::vector<std::vector<ByteSet>> Runs(TextView compare, CompareMode mode,
     return runs;
 }
 
+// The compare string spelled in each kind of line that can match it: a matching line holds one of
+// them. Nothing when a kind of line can match without one spelling (matches of a character differ
+// in length there).
+std::vector<std::vector<ByteSet>> Spellings(const std::vector<CharacterBytes>& chars) {
+    std::vector<std::vector<ByteSet>> spellings;
+    for (const auto kind : {&CharacterBytes::utf8, &CharacterBytes::legacy}) {
+        const bool canMatch =
+            std::all_of(chars.begin(), chars.end(),
+                        [kind](const CharacterBytes& c) { return !(c.*kind).empty(); });
+        if (!canMatch) continue;
+        std::vector<ByteSet> spelling;
+        for (const CharacterBytes& c : chars) {
+            const std::vector<std::string>& matches = c.*kind;
+            const std::size_t width = matches.front().size();
+            if (!std::all_of(matches.begin(), matches.end(),
+                             [width](const std::string& m) { return m.size() == width; })) {
+                return {};
+            }
+            std::vector<ByteSet> sets(width);
+            for (const std::string& m : matches) {
+                for (std::size_t i = 0; i < width; ++i)
+                    sets[i].set(static_cast<unsigned char>(m[i]));
+            }
+            spelling.insert(spelling.end(), sets.begin(), sets.end());
+        }
+        spellings.push_back(std::move(spelling));
+    }
+    return spellings;
+}
+
+// The part of a run around its rarest set that memchr can scan for, or nothing.
+std::optional<std::vector<ByteSet>> ScannablePart(const std::vector<ByteSet>& run) {
+    std::optional<std::size_t> anchor;
+    unsigned anchorCommonness = 0;
+    std::unordered_map<ByteSet, unsigned> known;  // runs of long compare strings repeat their sets
+    for (std::size_t j = 0; j < run.size(); ++j) {
+        if (run[j].count() > BytePattern::kMaxAnchorBytes) continue;
+        auto it = known.find(run[j]);
+        if (it == known.end()) it = known.emplace(run[j], ByteCommonness(run[j])).first;
+        const unsigned commonness = it->second;
+        if (!anchor || commonness < anchorCommonness) anchor = j, anchorCommonness = commonness;
+    }
+    if (!anchor) return std::nullopt;
+    const std::size_t size = std::min(run.size(), kMaxPatternSize);
+    const std::size_t begin = std::min(*anchor - std::min(*anchor, size / 2), run.size() - size);
+    return std::vector<ByteSet>(run.begin() + static_cast<std::ptrdiff_t>(begin),
+                                run.begin() + static_cast<std::ptrdiff_t>(begin + size));
+}
+
 }  // namespace
 
 std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode mode,
                                                   const LegacyCodePage& legacy) {
-    std::vector<std::vector<ByteSet>> runs = Runs(compare, mode, legacy);
-    // Each run, cut to the part around its rarest set that memchr can scan for, is scored by how
-    // likely text holds it by chance; the least likely is searched for.
-    std::optional<std::vector<ByteSet>> best;
-    double bestChance = 0;
-    for (const auto& run : runs) {
-        std::optional<std::size_t> anchor;
-        for (std::size_t j = 0; j < run.size(); ++j) {
-            if (run[j].count() > BytePattern::kMaxAnchorBytes) continue;
-            if (!anchor || ByteCommonness(run[j]) < ByteCommonness(run[*anchor])) anchor = j;
-        }
-        if (!anchor) continue;
-        const std::size_t size = std::min(run.size(), kMaxPatternSize);
-        const std::size_t begin =
-            std::min(*anchor - std::min(*anchor, size / 2), run.size() - size);
-        std::vector<ByteSet> part(run.begin() + static_cast<std::ptrdiff_t>(begin),
-                                  run.begin() + static_cast<std::ptrdiff_t>(begin + size));
+    // Each run, cut to a part that can be scanned for, is scored by how likely text holds it by
+    // chance; the least likely is searched for, the next few checked in a hit's line. Checking a
+    // bounded number of bounded parts keeps that check linear in the line.
+    struct Scored {
+        double chance;
+        std::vector<ByteSet> part;
+    };
+    const std::vector<CharacterBytes> chars = BytesOfEach(compare, mode, legacy);
+    std::vector<Scored> parts;
+    for (const auto& run : Runs(chars)) {
+        std::optional<std::vector<ByteSet>> part = ScannablePart(run);
+        if (!part) continue;
         double chance = 1;
-        for (const ByteSet& set : part)
+        for (const ByteSet& set : *part) {
             chance *= std::min(1.0, ByteCommonness(set) / kCommonnessOfAllText);
-        if (!best || chance < bestChance) best = std::move(part), bestChance = chance;
+        }
+        parts.push_back({chance, std::move(*part)});
     }
-    if (!best) return std::nullopt;
-    return LinePattern{BytePattern(std::move(*best)), std::move(runs)};
+    if (parts.empty()) return std::nullopt;
+    std::stable_sort(parts.begin(), parts.end(),
+                     [](const Scored& a, const Scored& b) { return a.chance < b.chance; });
+    LinePattern pattern{BytePattern(std::move(parts.front().part)), {}, {}};
+    for (std::size_t i = 1; i < parts.size() && i <= kMaxChecks; ++i) {
+        pattern.checks.emplace_back(std::move(parts[i].part));
+    }
+    for (const auto& spelling : Spellings(chars)) {
+        std::optional<std::vector<ByteSet>> part = ScannablePart(spelling);
+        if (!part) {
+            pattern.spellings.clear();
+            break;
+        }
+        pattern.spellings.emplace_back(std::move(*part));
+    }
+    return pattern;
 }
 
-bool HoldsEveryPart(const LinePattern& pattern, const char* begin, const char* end) {
-    const auto holds = [begin, end](const std::vector<ByteSet>& part) {
-        const auto size = static_cast<std::ptrdiff_t>(part.size());
-        for (const char* p = begin; end - p >= size; ++p) {
-            std::size_t j = 0;
-            while (j < part.size() && part[j][static_cast<unsigned char>(p[j])]) ++j;
-            if (j == part.size()) return true;
-        }
-        return false;
-    };
-    return std::all_of(pattern.parts.begin(), pattern.parts.end(), holds);
+bool HoldsEveryPart(LinePattern& pattern, const char* begin, const char* end) {
+    const auto holds = [begin, end](BytePattern& part) { return part.Find(begin, end) != nullptr; };
+    return std::all_of(pattern.checks.begin(), pattern.checks.end(), holds) &&
+           (pattern.spellings.empty() ||
+            std::any_of(pattern.spellings.begin(), pattern.spellings.end(), holds));
+}
+
+void ForgetSearchedBytes(LinePattern& pattern) {
+    pattern.search.Forget();
+    for (BytePattern& part : pattern.checks) part.Forget();
+    for (BytePattern& part : pattern.spellings) part.Forget();
 }
 
 }  // namespace tarvik

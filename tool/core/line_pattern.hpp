@@ -11,17 +11,25 @@
 
 namespace tarvik {
 
-// The byte runs that every line (UTF-8 or legacy) containing the compare string holds; lines
-// holding them may still not match.
+// The byte runs that every line (UTF-8 or legacy) containing the compare string holds, each cut
+// to a part that can be scanned for; lines holding them may still not match.
 struct LinePattern {
-    BytePattern search;                       // the most selective run, to scan the file for
-    std::vector<std::vector<ByteSet>> parts;  // all of them, to rule out lines before decoding
+    BytePattern search;  // the most selective part, to scan the file for
+    // The next most selective ones, to rule out lines before decoding.
+    std::vector<BytePattern> checks;
+    // Parts of the compare string as spelled in UTF-8 and in the code page: when there are any, a
+    // matching line holds one of them.
+    std::vector<BytePattern> spellings;
 };
 
 // Nothing when the compare string gives no run that can be scanned for.
-std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode mode, const LegacyCodePage& legacy);
+std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode mode,
+                                                  const LegacyCodePage& legacy);
 
-// False when [begin, end) lacks one of the parts, so that it cannot match.
-bool HoldsEveryPart(const LinePattern& pattern, const char* begin, const char* end);
+// False when [begin, end) lacks one of the checked parts or all spellings, so that it cannot match.
+bool HoldsEveryPart(LinePattern& pattern, const char* begin, const char* end);
+
+// To be called when bytes already searched may have changed.
+void ForgetSearchedBytes(LinePattern& pattern);
 
 }  // namespace tarvik

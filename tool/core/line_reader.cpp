@@ -13,8 +13,8 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 
 }  // namespace
 
-LineReader::LineReader(ByteReader& reader, const LegacyCodePage& legacy)
-    : reader_(reader), legacy_(legacy), buffer_(kBufferSize) {}
+LineReader::LineReader(ByteReader& reader, const LegacyCodePage& legacy, std::size_t maxChars)
+    : reader_(reader), legacy_(legacy), maxChars_(maxChars), buffer_(kBufferSize) {}
 
 // Moves unread bytes to the front and reads more; false when nothing is left to read.
 bool LineReader::Fill() {
@@ -24,7 +24,8 @@ bool LineReader::Fill() {
         begin_ = 0;
     }
     if (end_ == buffer_.size()) return true;
-    const std::size_t got = reader_.Read(std::span<char>(buffer_.data() + end_, buffer_.size() - end_));
+    const std::size_t got =
+        reader_.Read(std::span<char>(buffer_.data() + end_, buffer_.size() - end_));
     end_ += got;
     return got > 0;
 }
@@ -102,10 +103,27 @@ bool LineReader::NextUnit(char32_t& unit) {
     return true;
 }
 
+// Appends the units already read that need no care (no line end, no surrogate), up to the cap of
+// a piece: the bulk of a line, without a call per unit.
+void LineReader::TakePlainUnits(Text& chars) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(buffer_.data());
+    const std::size_t hiAt = encoding_ == FileEncoding::Utf16LE ? 1 : 0;
+    const std::size_t units = std::min((end_ - begin_) / 2, maxChars_ - chars.size());
+    std::size_t i = begin_;
+    for (const std::size_t stop = begin_ + 2 * units; i != stop; i += 2) {
+        const auto unit = static_cast<char32_t>(bytes[i + hiAt] << 8 | bytes[i + 1 - hiAt]);
+        if (unit == U'\n' || unit == U'\r' || (unit >= 0xD800 && unit <= 0xDFFF)) break;
+        chars += unit;
+    }
+    begin_ = i;
+}
+
 bool LineReader::NextUtf16Line(Text& chars) {
     chars.clear();
+    const bool continuing = goesOn_;
+    goesOn_ = false;
     char32_t unit = 0;
-    if (!NextUnit(unit)) return false;
+    if (!NextUnit(unit)) return continuing;
     for (;;) {
         if (unit == U'\n') return true;
         if (unit == U'\r') {
@@ -117,12 +135,18 @@ bool LineReader::NextUtf16Line(Text& chars) {
         }
         if (unit >= 0xD800 && unit <= 0xDBFF) {
             char32_t low = 0;
-            if (!NextUnit(low) || low < 0xDC00 || low > 0xDFFF) throw GeneralFailure("unpaired UTF-16 surrogate");
+            if (!NextUnit(low) || low < 0xDC00 || low > 0xDFFF)
+                throw GeneralFailure("unpaired UTF-16 surrogate");
             unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
         } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
             throw GeneralFailure("unpaired UTF-16 surrogate");
         }
         chars += unit;
+        TakePlainUnits(chars);
+        if (chars.size() == maxChars_) {
+            goesOn_ = true;
+            return true;
+        }
         if (!NextUnit(unit)) return true;
     }
 }

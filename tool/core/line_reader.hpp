@@ -13,23 +13,30 @@ namespace tarvik {
 enum class FileEncoding { Bytes, Utf16LE, Utf16BE };
 
 class LineReader {
-public:
-    LineReader(ByteReader& reader, const LegacyCodePage& legacy);
+  public:
+    // A UTF-16 line longer than `maxChars` characters comes in pieces of at most that many; lines
+    // of byte-encoded files come whole (the block search of a file reads long ones as a stream).
+    LineReader(ByteReader& reader, const LegacyCodePage& legacy, std::size_t maxChars = Text::npos);
 
-    // The next line, or false at the end of the file. Throws GeneralFailure on a UTF-16 file that
-    // is not valid UTF-16.
+    // The next line or piece of a line, or false at the end of the file. Throws GeneralFailure on
+    // a UTF-16 file that is not valid UTF-16.
     bool Next(SourcedText& line);
+    // True when the line read last goes on in the next piece.
+    bool LineGoesOn() const { return goesOn_; }
 
-private:
+  private:
     bool Fill();
     bool HasUnit();
     bool PeekUnit(char32_t& unit);
     bool NextUnit(char32_t& unit);
     bool NextBytesLine(std::string& bytes);
+    void TakePlainUnits(Text& chars);
     bool NextUtf16Line(Text& chars);
 
     ByteReader& reader_;
     const LegacyCodePage& legacy_;
+    std::size_t maxChars_;
+    bool goesOn_ = false;
     std::vector<char> buffer_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;

@@ -1,0 +1,63 @@
+// A line of a byte-encoded file too long to keep whole. Whether it reads as UTF-8 or in the code
+// page is known only at its end, so the stretches where a match may lie are searched both ways as
+// they pass, and only the line's first bytes are kept.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "find.hpp"
+#include "platform.hpp"
+#include "sourced_text.hpp"
+
+namespace tarvik {
+
+// Bytes a character takes at most, in UTF-8 and in any code page.
+constexpr std::size_t kMaxCharBytes = 4;
+
+// Whether bytes taken in order, in pieces, are valid UTF-8.
+class Utf8Check {
+  public:
+    void Take(const char* begin, const char* end);
+    bool ValidSoFar() const { return valid_; }
+    bool Valid() const { return valid_ && need_ == 0; }
+
+  private:
+    bool valid_ = true;
+    unsigned need_ = 0;                       // continuation bytes still to come
+    unsigned char low_ = 0x80, high_ = 0xBF;  // the range of the next one
+};
+
+class LongLine {
+  public:
+    // `head`: the line's first kMaxCharBytes * keptChars bytes.
+    LongLine(TextView compare, CompareMode mode, const LegacyCodePage& legacy,
+             std::size_t keptChars, std::string head);
+
+    // Takes the line's bytes after the head, in order.
+    void Take(const char* begin, const char* end) { utf8_.Take(begin, end); }
+    // Looks for a match lying wholly in [begin, end), a stretch of the line, in both readings.
+    void Search(const char* begin, const char* end);
+    // True once searching can tell no more: every reading that may still apply holds a match.
+    bool Decided() const { return inLegacy_ && (inUtf8_ || !utf8_.ValidSoFar()); }
+    // At the line's end: the line cut to its kept characters if they hold a match, nothing if the
+    // line holds none; throws GeneralFailure when its first match lies beyond them.
+    std::optional<SourcedText> Finish();
+
+  private:
+    TextView compare_;
+    CompareMode mode_;
+    const LegacyCodePage& legacy_;
+    std::size_t keptChars_;
+    std::string head_;
+    Utf8Check utf8_;
+    bool inUtf8_ = false;
+    bool inLegacy_ = false;
+};
+
+// The line, cut to `keptChars` characters, if it holds a match there; nothing if it holds none.
+// Throws GeneralFailure when its first match does not lie wholly in the kept part.
+std::optional<SourcedText> CutMatchingLine(const SourcedText& line, TextView compare,
+                                           CompareMode mode, std::size_t keptChars);
+
+}  // namespace tarvik

@@ -1,0 +1,149 @@
+// Dispatch: SSE2 is always there on x86-64 and is taken on 32-bit x86 once the platform layer
+// confirms it; AVX2 is chosen at run time where the processor and the system support it. Under
+// Windows the C runtime's memchr (msvcrt) scans a byte at a time, so FindByte scans itself there.
+#include "vector_scan.hpp"
+
+#include <cstring>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define TARVIK_X86 1
+#endif
+
+namespace tarvik {
+namespace {
+
+#if defined(__x86_64__)
+VectorLevel highestLevel = VectorLevel::Avx2;
+#else
+VectorLevel highestLevel = VectorLevel::Portable;
+#endif
+
+VectorLevel CurrentLevel() {
+#if defined(TARVIK_X86)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (highestLevel == VectorLevel::Avx2 && !avx2) return VectorLevel::Sse2;
+    return highestLevel;
+#else
+    return VectorLevel::Portable;
+#endif
+}
+
+bool In(const PlaceBytes& place, unsigned char byte) {
+    for (const unsigned char b : place.bytes) {
+        if (b == byte) return true;
+    }
+    return false;
+}
+
+const char* TwoPlacesPortable(const char* p, const char* last, const PlaceBytes& a,
+                              const PlaceBytes& b) {
+    for (; p != last; ++p) {
+        if (In(a, static_cast<unsigned char>(p[a.offset])) &&
+            In(b, static_cast<unsigned char>(p[b.offset])))
+            break;
+    }
+    return p;
+}
+
+#if defined(TARVIK_X86) && defined(_WIN32)
+
+__attribute__((target("sse2"))) const char* FindByteSse2(const char* p, const char* end,
+                                                         unsigned char byte) {
+    const __m128i wanted = _mm_set1_epi8(static_cast<char>(byte));
+    for (; end - p >= 16; p += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, wanted)));
+        if (mask != 0) return p + __builtin_ctz(mask);
+    }
+    while (p != end && static_cast<unsigned char>(*p) != byte) ++p;
+    return p;
+}
+
+#endif
+
+#if defined(TARVIK_X86)
+
+// The compares: 0xFF in each lane where the byte at that place is one of the place's four.
+
+__attribute__((target("sse2"))) const char* TwoPlacesSse2(const char* p, const char* last,
+                                                          const PlaceBytes& a,
+                                                          const PlaceBytes& b) {
+    __m128i as[4], bs[4];
+    for (std::size_t i = 0; i < 4; ++i) {
+        as[i] = _mm_set1_epi8(static_cast<char>(a.bytes[i]));
+        bs[i] = _mm_set1_epi8(static_cast<char>(b.bytes[i]));
+    }
+    for (; last - p >= 16; p += 16) {
+        const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + a.offset));
+        const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + b.offset));
+        const __m128i inA =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(va, as[0]), _mm_cmpeq_epi8(va, as[1])),
+                         _mm_or_si128(_mm_cmpeq_epi8(va, as[2]), _mm_cmpeq_epi8(va, as[3])));
+        const __m128i inB =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(vb, bs[0]), _mm_cmpeq_epi8(vb, bs[1])),
+                         _mm_or_si128(_mm_cmpeq_epi8(vb, bs[2]), _mm_cmpeq_epi8(vb, bs[3])));
+        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(inA, inB)));
+        if (mask != 0) return p + __builtin_ctz(mask);
+    }
+    return TwoPlacesPortable(p, last, a, b);
+}
+
+__attribute__((target("avx2"))) const char* TwoPlacesAvx2(const char* p, const char* last,
+                                                          const PlaceBytes& a,
+                                                          const PlaceBytes& b) {
+    __m256i as[4], bs[4];
+    for (std::size_t i = 0; i < 4; ++i) {
+        as[i] = _mm256_set1_epi8(static_cast<char>(a.bytes[i]));
+        bs[i] = _mm256_set1_epi8(static_cast<char>(b.bytes[i]));
+    }
+    for (; last - p >= 32; p += 32) {
+        const __m256i va = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + a.offset));
+        const __m256i vb = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + b.offset));
+        const __m256i inA = _mm256_or_si256(
+            _mm256_or_si256(_mm256_cmpeq_epi8(va, as[0]), _mm256_cmpeq_epi8(va, as[1])),
+            _mm256_or_si256(_mm256_cmpeq_epi8(va, as[2]), _mm256_cmpeq_epi8(va, as[3])));
+        const __m256i inB = _mm256_or_si256(
+            _mm256_or_si256(_mm256_cmpeq_epi8(vb, bs[0]), _mm256_cmpeq_epi8(vb, bs[1])),
+            _mm256_or_si256(_mm256_cmpeq_epi8(vb, bs[2]), _mm256_cmpeq_epi8(vb, bs[3])));
+        const auto mask = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_and_si256(inA, inB)));
+        if (mask != 0) return p + __builtin_ctz(mask);
+    }
+    return TwoPlacesSse2(p, last, a, b);
+}
+
+#endif
+
+}  // namespace
+
+void SetVectorLevel(VectorLevel highest) {
+    highestLevel = highest;
+}
+
+const char* FindByte(const char* begin, const char* end, unsigned char byte) {
+#if defined(_WIN32) && defined(TARVIK_X86)
+    if (CurrentLevel() != VectorLevel::Portable) return FindByteSse2(begin, end, byte);
+    while (begin != end && static_cast<unsigned char>(*begin) != byte) ++begin;
+    return begin;
+#else
+    const void* hit = std::memchr(begin, byte, static_cast<std::size_t>(end - begin));
+    return hit != nullptr ? static_cast<const char*>(hit) : end;
+#endif
+}
+
+const char* FindTwoPlaces(const char* begin, const char* last, const PlaceBytes& a,
+                          const PlaceBytes& b) {
+#if defined(TARVIK_X86)
+    switch (CurrentLevel()) {
+        case VectorLevel::Avx2:
+            return TwoPlacesAvx2(begin, last, a, b);
+        case VectorLevel::Sse2:
+            return TwoPlacesSse2(begin, last, a, b);
+        case VectorLevel::Portable:
+            break;
+    }
+#endif
+    return TwoPlacesPortable(begin, last, a, b);
+}
+
+}  // namespace tarvik

@@ -1,0 +1,32 @@
+// The byte scans the file search spends its time in, with SSE2 or AVX2 where the processor has
+// them: the first place of a byte, and the first place where two places of a pattern both hold
+// one of their bytes. Each has a portable path.
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+namespace tarvik {
+
+enum class VectorLevel { Portable, Sse2, Avx2 };
+
+// The highest level the scans may use; they use the highest the processor has up to it. Where the
+// build cannot take SSE2 for granted (32-bit x86) it starts at Portable, and the platform layer
+// raises it once it knows the processor has SSE2. Tests lower it to reach every path.
+void SetVectorLevel(VectorLevel highest);
+
+// The first `byte` in [begin, end), or end. Uses the C library's memchr only where it is fast.
+const char* FindByte(const char* begin, const char* end, unsigned char byte);
+
+// One place of a pattern: its offset and up to four bytes (repeated to fill the four).
+struct PlaceBytes {
+    std::size_t offset = 0;
+    std::array<unsigned char, 4> bytes{};
+};
+
+// The first p in [begin, last) where p[a.offset] is one of a's bytes and p[b.offset] one of b's,
+// or last; p + max(a.offset, b.offset) must be readable for every such p.
+const char* FindTwoPlaces(const char* begin, const char* last, const PlaceBytes& a,
+                          const PlaceBytes& b);
+
+}  // namespace tarvik
