@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "byte_order_mark.hpp"
 #include "general_failure.hpp"
 #include "line_pattern.hpp"
 #include "line_reader.hpp"
@@ -130,10 +131,9 @@ std::optional<SourcedText> FindFirstMatchingLine(ByteReader& reader, TextView co
     // Room for the longest byte order mark before anything is decided.
     Block block(reader, std::max<std::size_t>(limits.blockSize, 4));
     block.Refill(0);
-    const auto* head = reinterpret_cast<const unsigned char*>(block.data());
     const std::size_t read = block.size();
-    if (read >= 2 &&
-        ((head[0] == 0xFF && head[1] == 0xFE) || (head[0] == 0xFE && head[1] == 0xFF))) {
+    const ByteOrderMark mark = DetectByteOrderMark(std::string_view(block.data(), read));
+    if (mark.encoding != FileEncoding::Bytes) {
         PrefixedReader whole(std::span<const char>(block.data(), read), reader);
         return FindFirstMatchingLineByLines(whole, compare, mode, legacy, limits.keptChars);
     }
@@ -158,8 +158,7 @@ std::optional<SourcedText> FindFirstMatchingLine(ByteReader& reader, TextView co
     // pattern starting before `scan` have been ruled out, and [lineStart, checked) holds no line
     // end. In a long line, matches starting before `ruledOut` have been searched for, and the bytes
     // before `taken` handed to it.
-    std::size_t lineStart =
-        (read >= 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF) ? 3 : 0;
+    std::size_t lineStart = mark.size;
     std::size_t scan = lineStart;
     std::size_t checked = lineStart;
     std::size_t ruledOut = 0;

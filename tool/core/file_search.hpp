@@ -4,8 +4,9 @@
 #include <cstddef>
 #include <optional>
 
+#include "byte_reader.hpp"
 #include "find.hpp"
-#include "platform.hpp"
+#include "legacy_code_page.hpp"
 #include "sourced_text.hpp"
 
 namespace tarvik {

@@ -7,7 +7,7 @@
 
 #include "byte_search.hpp"
 #include "find.hpp"
-#include "platform.hpp"
+#include "legacy_code_page.hpp"
 
 namespace tarvik {
 

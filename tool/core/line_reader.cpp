@@ -35,14 +35,9 @@ bool LineReader::Next(SourcedText& line) {
         started_ = true;
         while (end_ < 3 && Fill()) {
         }
-        const auto* b = reinterpret_cast<const unsigned char*>(buffer_.data());
-        if (end_ >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
-            begin_ = 3;
-        } else if (end_ >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
-            begin_ = 2, encoding_ = FileEncoding::Utf16LE;
-        } else if (end_ >= 2 && b[0] == 0xFE && b[1] == 0xFF) {
-            begin_ = 2, encoding_ = FileEncoding::Utf16BE;
-        }
+        const ByteOrderMark mark = DetectByteOrderMark(std::string_view(buffer_.data(), end_));
+        begin_ = mark.size;
+        encoding_ = mark.encoding;
     }
     if (encoding_ == FileEncoding::Bytes) {
         std::string bytes;

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "platform.hpp"
+#include "byte_order_mark.hpp"
+#include "byte_reader.hpp"
+#include "legacy_code_page.hpp"
 #include "sourced_text.hpp"
 
 namespace tarvik {
-
-enum class FileEncoding { Bytes, Utf16LE, Utf16BE };
 
 class LineReader {
   public:

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "find.hpp"
-#include "platform.hpp"
+#include "legacy_code_page.hpp"
 #include "sourced_text.hpp"
 
 namespace tarvik {
