@@ -21,7 +21,9 @@ namespace {
 
 using tarvik::test_doubles::BatchEnvironment;
 
-bool HasUncarriable(std::string_view bytes) { return bytes.find_first_of(std::string_view("\0\r\n\x1A", 4)) != std::string_view::npos; }
+bool HasUncarriable(std::string_view bytes) {
+    return bytes.find_first_of(std::string_view("\0\r\n\x1A", 4)) != std::string_view::npos;
+}
 
 // The name rules SET imposes, stated independently of the escaping code.
 bool NameSetCannotTake(std::string_view name) {
@@ -55,7 +57,9 @@ std::string Utf8FromLatin1(std::string_view bytes) {
     return utf8;
 }
 
-BatchEnvironment Decoys() { return {{"PATH", "C:\\Windows"}, {"A", "decoy"}}; }
+BatchEnvironment Decoys() {
+    return {{"PATH", "C:\\Windows"}, {"A", "decoy"}};
+}
 
 }  // namespace
 
@@ -64,7 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool legacy = (data[0] & 1) != 0;
     const std::size_t nameLength = std::min<std::size_t>(data[1], size - 2);
     const std::string name(reinterpret_cast<const char*>(data + 2), nameLength);
-    const std::string value(reinterpret_cast<const char*>(data + 2 + nameLength), size - 2 - nameLength);
+    const std::string value(reinterpret_cast<const char*>(data + 2 + nameLength),
+                            size - 2 - nameLength);
 
     tarvik::test_doubles::FakePlatform platform;
     std::bitset<256> leadBytes;
@@ -89,7 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         file = tarvik::ResultFileBytes(platform, tarvik::DecodeUtf8Lossless(name), sourced);
     } catch (const tarvik::GeneralFailure&) {
         // Escaping at most quadruples a character; shorter input has no length to be refused for.
-        const bool mayBeTooLong = 24 + 4 * (name.size() + value.size()) > tarvik::kMaxBatchLineLength;
+        const bool mayBeTooLong =
+            24 + 4 * (name.size() + value.size()) > tarvik::kMaxBatchLineLength;
         FUZZ_CHECK(HasUncarriable(name) || HasUncarriable(value) || NameSetCannotTake(name) ||
                    mayBeTooLong ||
                    HasBrokenCharacter(value, platform.LegacyCharacters(), leadBytes));
@@ -97,7 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (const bool delayed : {false, true}) {
         BatchEnvironment environment = Decoys();
-        FUZZ_CHECK(tarvik::test_doubles::RunResultFile(file, environment, delayed, leadBytes).empty());
+        FUZZ_CHECK(
+            tarvik::test_doubles::RunResultFile(file, environment, delayed, leadBytes).empty());
         BatchEnvironment expected = Decoys();
         if (value.empty()) {
             expected.erase(name);

@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t split = input.find('\0');
     tarvik::test_doubles::FakePlatform platform;
     platform.commandLine = std::string(input.substr(0, split));
-    if (split != std::string_view::npos) platform.files["f.txt"] = std::string(input.substr(split + 1));
+    if (split != std::string_view::npos)
+        platform.files["f.txt"] = std::string(input.substr(split + 1));
     platform.readChunk = 7;  // buffer edges inside lines
     std::bitset<256> leadBytes;
     if (!input.empty() && input.front() == '\x0E') {

@@ -10,10 +10,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    static constexpr const char32_t* kKeys[] = {U"/T:", U"/F:", U"/C:", U"/S:", U"/L:", U"/O:", U"/E:"};
+    static constexpr const char32_t* kKeys[] = {U"/T:", U"/F:", U"/C:", U"/S:",
+                                                U"/L:", U"/O:", U"/E:"};
     const char32_t* key = kKeys[data[0] % 7];
-    const tarvik::Text commandLine =
-        tarvik::DecodeUtf8Lossless(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
+    const tarvik::Text commandLine = tarvik::DecodeUtf8Lossless(
+        std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
     try {
         const tarvik::Text value = tarvik::ReadSwitchValue(commandLine, key);
         FUZZ_CHECK(value.find(U'/') == tarvik::Text::npos);

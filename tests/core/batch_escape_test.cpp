@@ -15,7 +15,9 @@ namespace tarvik::test_doubles {
 namespace {
 
 // Variables a careless line would expand, each with a value no test value equals.
-BatchEnvironment Decoys() { return {{"PATH", "C:\\Windows"}, {"A", "decoy-a"}, {"x", "decoy-x"}, {"~", "decoy"}}; }
+BatchEnvironment Decoys() {
+    return {{"PATH", "C:\\Windows"}, {"A", "decoy-a"}, {"x", "decoy-x"}, {"~", "decoy"}};
+}
 
 std::string ResultFile(const std::string& name, const SourcedText& value) {
     FakePlatform platform;
@@ -37,7 +39,8 @@ void ExpectSetsExactly(const std::string& file, const std::string& name, const s
                        bool delayed, const std::bitset<256>& leadBytes = {}) {
     BatchEnvironment environment = Decoys();
     const std::vector<std::string> hazards = RunResultFile(file, environment, delayed, leadBytes);
-    EXPECT_TRUE(hazards.empty()) << "delayed=" << delayed << " file: " << file << " first hazard: " << hazards.front();
+    EXPECT_TRUE(hazards.empty()) << "delayed=" << delayed << " file: " << file
+                                 << " first hazard: " << hazards.front();
     BatchEnvironment expected = Decoys();
     if (value.empty()) {
         expected.erase(name);
@@ -85,7 +88,8 @@ TEST(BatchOracle, CatchesWhatRawLinesDo) {
     };
     for (const Case& c : cases) {
         BatchEnvironment environment{{"PATH", "C:\\Windows"}};
-        const std::vector<std::string> hazards = RunBatchFile(std::string(c.line) + "\r\n", environment, c.delayed);
+        const std::vector<std::string> hazards =
+            RunBatchFile(std::string(c.line) + "\r\n", environment, c.delayed);
         const std::string joined = hazards.empty() ? "" : hazards.front();
         if (*c.hazard == '\0') {
             EXPECT_TRUE(hazards.empty()) << c.line << ": " << joined;
@@ -147,10 +151,12 @@ TEST(BatchEscape, RefusesWhatNoLineCanCarry) {
         {"RETU", std::string(5000, '!')},
     };
     for (const auto& [name, value] : refused) {
-        EXPECT_THROW(ResultFile(name, Typed(value)), GeneralFailure) << name << "=" << value.substr(0, 20);
+        EXPECT_THROW(ResultFile(name, Typed(value)), GeneralFailure)
+            << name << "=" << value.substr(0, 20);
     }
-    EXPECT_EQ(ResultFile("RETU", Typed(std::string(kMaxBatchLineLength - prefix.size(), 'v'))).size(),
-              kMaxBatchLineLength + 2);
+    EXPECT_EQ(
+        ResultFile("RETU", Typed(std::string(kMaxBatchLineLength - prefix.size(), 'v'))).size(),
+        kMaxBatchLineLength + 2);
 }
 
 TEST(BatchEscape, KeepsTheBytesOfALegacyValue) {
@@ -208,7 +214,8 @@ TEST(BatchEscape, RandomValuesSetExactlyThemselves) {
     std::mt19937 random(20261208);
     const auto pick = [&](const std::string& from, std::size_t maxLength) {
         std::string out(std::uniform_int_distribution<std::size_t>(0, maxLength)(random), ' ');
-        for (char& c : out) c = from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
+        for (char& c : out)
+            c = from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
         return out;
     };
     for (int round = 0; round < 3000; ++round) {

@@ -11,7 +11,8 @@ namespace {
 using namespace std::string_literals;
 using test_doubles::FakePlatform;
 
-std::vector<std::string> ReadAll(const std::string& bytes, std::size_t chunk, std::vector<TextSource>* sources = nullptr) {
+std::vector<std::string> ReadAll(const std::string& bytes, std::size_t chunk,
+                                 std::vector<TextSource>* sources = nullptr) {
     FakePlatform platform;
     platform.files["f"] = bytes;
     platform.readChunk = chunk;
@@ -45,14 +46,19 @@ TEST(LineReader, SplitsAtEveryLineEnd) {
         {"a\n\rb", {"a", "", "b"}},
         {"\xEF\xBB\xBFHello\r\n", {"Hello"}},
         {"\xEF\xBB\xBF", {}},
-        {"Gr\xC3\xBC\xC3\x9F" "e\n", {"Grüße"}},
-        {"\xFF\xFE" "a\0\r\0\n\0b\0"s, {"a", "b"}},
+        {"Gr\xC3\xBC\xC3\x9F"
+         "e\n",
+         {"Grüße"}},
+        {"\xFF\xFE"
+         "a\0\r\0\n\0b\0"s,
+         {"a", "b"}},
         {"\xFE\xFF\0a\0\r\0b"s, {"a", "b"}},
         {"\xFF\xFE\x3D\xD8\x00\xDE\n\0"s, {"\U0001F600"}},
     };
     for (const auto& c : cases) {
         for (std::size_t chunk : {1u, 2u, 3u, 1000u}) {
-            EXPECT_EQ(ReadAll(c.bytes, chunk), c.expected) << "chunk " << chunk << ", bytes: " << c.bytes;
+            EXPECT_EQ(ReadAll(c.bytes, chunk), c.expected)
+                << "chunk " << chunk << ", bytes: " << c.bytes;
         }
     }
 }
@@ -61,11 +67,16 @@ TEST(LineReader, EachLineIsUtf8OrOneBytePerCharacter) {
     std::vector<TextSource> sources;
     const Lines lines = ReadAll("caf\xC3\xA9\ncaf\xE9\nplain\n", 4, &sources);
     EXPECT_EQ(lines, (Lines{"café", "café", "plain"}));
-    EXPECT_EQ(sources, (std::vector<TextSource>{TextSource::FileUtf8, TextSource::FileLegacy, TextSource::FileUtf8}));
+    EXPECT_EQ(sources, (std::vector<TextSource>{TextSource::FileUtf8, TextSource::FileLegacy,
+                                                TextSource::FileUtf8}));
 }
 
 TEST(LineReader, InvalidUtf16IsAFailure) {
-    for (std::string bytes : {"\xFF\xFE" "a\0b"s, "\xFF\xFE\x00\xDC"s, "\xFF\xFE\x3D\xD8" "a\0"s}) {
+    for (std::string bytes : {"\xFF\xFE"
+                              "a\0b"s,
+                              "\xFF\xFE\x00\xDC"s,
+                              "\xFF\xFE\x3D\xD8"
+                              "a\0"s}) {
         EXPECT_THROW(ReadAll(bytes, 3), GeneralFailure);
     }
 }

@@ -68,21 +68,21 @@ TEST_P(QuietRun, LeavesTheseFiles) {
 INSTANTIATE_TEST_SUITE_P(
     WorkedExamples, QuietRun,
     testing::Values(QuietCase{"example_1_not_found_in_string",
-                                R"(/t:"ABCD" /c:"BB")",
-                                {},
-                                1,
-                                {{"error.txt", "Could not find:\r\nBB\r\nin string:ABCD\r\n"}}},
-                      QuietCase{"example_2_slice_before_the_match",
-                                R"(/t:"ABCDEFGHIJK1234" /c:"gh" /s:-4 /L:3 /e:mystr /o:aa.cmd)",
-                                {},
-                                0,
-                                {{"aa.cmd", "SET mystr=CDE\r\n"}}},
-                      QuietCase{
-                          "example_3_line_of_a_file",
-                          R"(/f:ls.txt /c:"eee" /s:0)",
-                          {{"ls.txt", kLsTxt}},
-                          0,
-                          {{"ls.txt", kLsTxt}, {"Value.cmd", "SET RETU=WEQREEQRQWERRWQER\r\n"}}}),
+                              R"(/t:"ABCD" /c:"BB")",
+                              {},
+                              1,
+                              {{"error.txt", "Could not find:\r\nBB\r\nin string:ABCD\r\n"}}},
+                    QuietCase{"example_2_slice_before_the_match",
+                              R"(/t:"ABCDEFGHIJK1234" /c:"gh" /s:-4 /L:3 /e:mystr /o:aa.cmd)",
+                              {},
+                              0,
+                              {{"aa.cmd", "SET mystr=CDE\r\n"}}},
+                    QuietCase{
+                        "example_3_line_of_a_file",
+                        R"(/f:ls.txt /c:"eee" /s:0)",
+                        {{"ls.txt", kLsTxt}},
+                        0,
+                        {{"ls.txt", kLsTxt}, {"Value.cmd", "SET RETU=WEQREEQRQWERRWQER\r\n"}}}),
     test_support::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(

@@ -10,7 +10,9 @@ namespace {
 
 std::size_t Count(const std::string& text, std::string_view what) {
     std::size_t n = 0;
-    for (auto pos = text.find(what); pos != std::string::npos; pos = text.find(what, pos + what.size())) ++n;
+    for (auto pos = text.find(what); pos != std::string::npos;
+         pos = text.find(what, pos + what.size()))
+        ++n;
     return n;
 }
 
@@ -29,10 +31,12 @@ TEST(UsageText, HelpIs26LinesOf1072Characters) {
     EXPECT_NE(help.substr(help.size() - 2), "\r\n");
     // Line 13 is followed by an empty line 14.
     EXPECT_EQ(Count(help, "app path.\r\n\r\nExample:"), 1u);
-    for (std::string_view line : kHelpLines) EXPECT_TRUE(line.empty() || line.back() != ' ') << line;
+    for (std::string_view line : kHelpLines)
+        EXPECT_TRUE(line.empty() || line.back() != ' ') << line;
     const std::size_t expectedLengths[26] = {34, 25, 24, 14, 44, 50, 47, 48, 56, 64, 43, 55, 84,
                                              0,  8,  26, 46, 67, 46, 32, 39, 25, 40, 20, 49, 36};
-    for (std::size_t i = 0; i < kHelpLines.size(); ++i) EXPECT_EQ(kHelpLines[i].size(), expectedLengths[i]) << i + 1;
+    for (std::size_t i = 0; i < kHelpLines.size(); ++i)
+        EXPECT_EQ(kHelpLines[i].size(), expectedLengths[i]) << i + 1;
 }
 
 TEST(UsageText, HelpEndsWithTheLastExampleLine) {

@@ -48,7 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
         TailCase{"empty_command_line", L"", L""},
         // The program's own path unquoted, blanks and all, as CreateProcess runs it: in any
         // letter case, without ".exe", with "/".
-        TailCase{"own_path_unquoted", L"C:\\Program Files\\Tarvik\\Tarvik.exe /t:\"a\"", L"/t:\"a\""},
+        TailCase{"own_path_unquoted", L"C:\\Program Files\\Tarvik\\Tarvik.exe /t:\"a\"",
+                 L"/t:\"a\""},
         TailCase{"own_path_unquoted_alone", L"C:\\Program Files\\Tarvik\\Tarvik.exe", L""},
         TailCase{"own_path_other_case_then_tab", L"c:\\PROGRAM FILES\\tarvik\\TARVIK.EXE\t/m",
                  L"/m"},

@@ -7,10 +7,10 @@
 #include <map>
 #include <string>
 
+#include "case_name.hpp"
 #include "file_system.hpp"
 #include "long_path.hpp"
 #include "module_path.hpp"
-#include "case_name.hpp"
 #include "win32/scratch_dir.hpp"
 
 namespace tarvik::win32 {
@@ -65,23 +65,22 @@ TEST_P(WriteWholeFileTest, LeavesTheNewFileOrTheOldOneAndNothingElse) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, WriteWholeFileTest,
     testing::Values(WriteCase{"new", {}, L"out.cmd", true, {{L"out.cmd", "SET RETU=new\r\n"}}},
-                      WriteCase{"replaced",
-                                {{L"Value.cmd", "old"}},
-                                L"Value.cmd",
-                                true,
-                                {{L"Value.cmd", "SET RETU=new\r\n"}}},
-                      // Devices are written in place: nothing appears, no temporary file is left.
-                      WriteCase{"nul", {}, L"NUL", true, {}},
-                      WriteCase{"nul_lower_case", {}, L"nul", true, {}},
-                      // The temporary name must not grow with the target's.
-                      WriteCase{
-                          "long_name", {}, kLongName, true, {{kLongName, "SET RETU=new\r\n"}}},
-                      WriteCase{"directory_in_the_way",
-                                {{L"out.cmd", "<dir>"}},
-                                L"out.cmd",
-                                false,
-                                {{L"out.cmd", "<dir>"}}}),
-                         test_support::CaseName());
+                    WriteCase{"replaced",
+                              {{L"Value.cmd", "old"}},
+                              L"Value.cmd",
+                              true,
+                              {{L"Value.cmd", "SET RETU=new\r\n"}}},
+                    // Devices are written in place: nothing appears, no temporary file is left.
+                    WriteCase{"nul", {}, L"NUL", true, {}},
+                    WriteCase{"nul_lower_case", {}, L"nul", true, {}},
+                    // The temporary name must not grow with the target's.
+                    WriteCase{"long_name", {}, kLongName, true, {{kLongName, "SET RETU=new\r\n"}}},
+                    WriteCase{"directory_in_the_way",
+                              {{L"out.cmd", "<dir>"}},
+                              L"out.cmd",
+                              false,
+                              {{L"out.cmd", "<dir>"}}}),
+    test_support::CaseName());
 
 // The killed process runs no clean-up code of ours: only the system can remove its file.
 TEST(ReplacementFileTest, VanishesWhenTheWritingProcessIsKilled) {
@@ -116,21 +115,21 @@ TEST_P(LongPathSafeTest, PrefixesOnlyLongPathsAfterNormalising) {
     EXPECT_EQ(LongPathSafe(GetParam().path), GetParam().safe);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, LongPathSafeTest,
-                         testing::Values(
-                             // Short paths are left to Windows as they are.
-                             PathCase{"short_path_untouched", L"C:\\tool\\sub\\..\\Value.cmd.",
-                                      L"C:\\tool\\sub\\..\\Value.cmd."},
-                             PathCase{"long_path_normalised", kLongDirectory + L"\\sub\\..\\Value.cmd.",
-                                      L"\\\\?\\" + kLongDirectory + L"\\Value.cmd"},
-                             PathCase{"long_unc_path", L"\\\\server\\share\\" + kLongName + L"\\x",
-                                      L"\\\\?\\UNC\\server\\share\\" + kLongName + L"\\x"},
-                             PathCase{"already_prefixed", L"\\\\?\\" + kLongDirectory + L"\\..\\x",
-                                      L"\\\\?\\" + kLongDirectory + L"\\..\\x"},
-                             // A device name stays one, however long the directory before it.
-                             PathCase{"device_after_long_directory", kLongDirectory + L"\\NUL",
-                                      L"\\\\.\\NUL"}),
-                         test_support::CaseName());
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LongPathSafeTest,
+    testing::Values(
+        // Short paths are left to Windows as they are.
+        PathCase{"short_path_untouched", L"C:\\tool\\sub\\..\\Value.cmd.",
+                 L"C:\\tool\\sub\\..\\Value.cmd."},
+        PathCase{"long_path_normalised", kLongDirectory + L"\\sub\\..\\Value.cmd.",
+                 L"\\\\?\\" + kLongDirectory + L"\\Value.cmd"},
+        PathCase{"long_unc_path", L"\\\\server\\share\\" + kLongName + L"\\x",
+                 L"\\\\?\\UNC\\server\\share\\" + kLongName + L"\\x"},
+        PathCase{"already_prefixed", L"\\\\?\\" + kLongDirectory + L"\\..\\x",
+                 L"\\\\?\\" + kLongDirectory + L"\\..\\x"},
+        // A device name stays one, however long the directory before it.
+        PathCase{"device_after_long_directory", kLongDirectory + L"\\NUL", L"\\\\.\\NUL"}),
+    test_support::CaseName());
 
 }  // namespace
 }  // namespace tarvik::win32

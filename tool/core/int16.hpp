@@ -15,6 +15,8 @@ constexpr Int16 CheckedInt16(long long value) {
     return static_cast<Int16>(value);
 }
 
-constexpr Int16 CheckedAdd(long long a, long long b) { return CheckedInt16(a + b); }
+constexpr Int16 CheckedAdd(long long a, long long b) {
+    return CheckedInt16(a + b);
+}
 
 }  // namespace tarvik

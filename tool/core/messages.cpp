@@ -4,22 +4,28 @@
 namespace tarvik {
 namespace {
 
-Text operator""_t(const char* ascii, std::size_t size) { return FromAscii({ascii, size}); }
+Text operator""_t(const char* ascii, std::size_t size) {
+    return FromAscii({ascii, size});
+}
 
 }  // namespace
 
 std::vector<Text> FailureMessageLines(ErrorKind kind, const MessageValues& values) {
     switch (kind) {
         case ErrorKind::FileNotFound:
-            return {"Could not find the file:"_t, values.fileName, "in the path:"_t + values.toolDirectory};
+            return {"Could not find the file:"_t, values.fileName,
+                    "in the path:"_t + values.toolDirectory};
         case ErrorKind::CommandError:
             return {"Command error!"_t, "please check the format"_t};
         case ErrorKind::StartNotNumeric:
-            return {"Command error!"_t, values.startOffset, " not is a numeric!"_t, "Please check the item:/S:"_t};
+            return {"Command error!"_t, values.startOffset, " not is a numeric!"_t,
+                    "Please check the item:/S:"_t};
         case ErrorKind::LengthNotNumeric:
-            return {"Command error!"_t, values.length, " not is a numeric!"_t, "Please check the item:/L:"_t};
+            return {"Command error!"_t, values.length, " not is a numeric!"_t,
+                    "Please check the item:/L:"_t};
         case ErrorKind::LengthOutOfRange:
-            return {"Command error!"_t, "/L:"_t + values.length + " error!"_t, "Please check the value"_t};
+            return {"Command error!"_t, "/L:"_t + values.length + " error!"_t,
+                    "Please check the value"_t};
         case ErrorKind::CompareNotQuoted:
             return {"Command error!"_t, "to compare string must with\"\""_t};
         case ErrorKind::TargetNotQuoted:

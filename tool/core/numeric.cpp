@@ -4,7 +4,9 @@
 namespace tarvik {
 namespace {
 
-bool IsDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+bool IsDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
+}
 
 struct Parts {
     bool negative = false;
@@ -52,7 +54,8 @@ Int16 NumericToInt16(TextView text) {
             versusHalf = parts.fraction.substr(1).find_first_not_of(U'0') == TextView::npos ? 0 : 1;
         }
     }
-    if (versusHalf > 0 || (versusHalf == 0 && !parts.fraction.empty() && magnitude % 2 == 1)) ++magnitude;
+    if (versusHalf > 0 || (versusHalf == 0 && !parts.fraction.empty() && magnitude % 2 == 1))
+        ++magnitude;
     return CheckedInt16(parts.negative ? -magnitude : magnitude);
 }
 

@@ -11,7 +11,8 @@ enum class Ending {
     PresenceConfirmed,  // compare string found, nothing asked to be written
     NotFound,           // a not-found report in the error file
     FailureReported,    // error file, message box and usage window for an ErrorKind
-    ReportIncomplete,   // as FailureReported, but the error file could not be written or a window not shown
+    ReportIncomplete,   // as FailureReported, but the error file could not be written or a window
+                        // not shown
 };
 
 struct Outcome {

@@ -4,13 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "text_encoding.hpp"
 #include "sourced_text.hpp"
+#include "text_encoding.hpp"
 
 namespace tarvik {
 
 // The error file is written as "error.txt" and cleared at the start of a run as "ERROR.txt": one
-// file where names ignore letter case. The default result file is cleared too, whatever "/O:" names.
+// file where names ignore letter case. The default result file is cleared too, whatever "/O:"
+// names.
 inline constexpr char32_t kErrorFileName[] = U"error.txt";
 inline constexpr char32_t kErrorFileClearedName[] = U"ERROR.txt";
 inline constexpr char32_t kDefaultResultFileName[] = U"Value.cmd";

@@ -23,8 +23,9 @@ Text ReadSwitchValue(TextView commandLine, TextView key) {
     const Int16 slash = CheckedInt16(Position(commandLine, U"/", valueStart));
     const auto from = static_cast<std::size_t>(valueStart - 1);
     if (from >= commandLine.size()) return {};
-    const TextView value = slash == 0 ? commandLine.substr(from)
-                                      : commandLine.substr(from, static_cast<std::size_t>(slash - keyPosition - 3));
+    const TextView value =
+        slash == 0 ? commandLine.substr(from)
+                   : commandLine.substr(from, static_cast<std::size_t>(slash - keyPosition - 3));
     return TrimSpaces(value);
 }
 

@@ -96,7 +96,9 @@ std::string EncodeUtf8Lossless(TextView text) {
     return out;
 }
 
-Text FromAscii(std::string_view ascii) { return Text(ascii.begin(), ascii.end()); }
+Text FromAscii(std::string_view ascii) {
+    return Text(ascii.begin(), ascii.end());
+}
 
 Text TrimSpaces(TextView text) {
     const auto first = text.find_first_not_of(U' ');

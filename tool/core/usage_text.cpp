@@ -34,7 +34,8 @@ const std::array<std::string_view, 26> kHelpLines = {
 
 std::string LabelText() {
     return "Usage: \r\n"
-           "tarvik </T:\"Target str\" or /F:File Name> </C:\"Compare string\"> </S:Start offset> \r\n"
+           "tarvik </T:\"Target str\" or /F:File Name> </C:\"Compare string\"> </S:Start offset> "
+           "\r\n"
            "                </L:string length> </E:variable Name> [/O:out to CMD file] [/M]\r\n"
            "  ";
 }

@@ -30,7 +30,7 @@ namespace fs = std::filesystem;
 
 // Closes a file descriptor when it goes out of scope.
 class UniqueFd {
-public:
+  public:
     explicit UniqueFd(int fd) : fd_(fd) {}
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
@@ -45,12 +45,12 @@ public:
         if (::close(fd) != 0) ThrowErrno("close " + what);
     }
 
-private:
+  private:
     int fd_;
 };
 
 class FdReader final : public ByteReader {
-public:
+  public:
     FdReader(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
     std::size_t Read(std::span<char> buffer) override {
         for (;;) {
@@ -60,7 +60,7 @@ public:
         }
     }
 
-private:
+  private:
     UniqueFd fd_;
     std::string path_;
 };
@@ -87,7 +87,8 @@ std::string NameUnnamed(int fd, const std::string& directory) {
     for (int attempt = 0;; ++attempt) {
         const std::string name =
             directory + "/.tarvik-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return name;
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return name;
         if (errno != EEXIST) ThrowErrno("link " + name);
     }
 }
@@ -141,7 +142,9 @@ const std::string& PosixPlatform::Directory() const {
     return directory_;
 }
 
-Text PosixPlatform::ToolDirectory() { return DecodeUtf8Lossless(Directory()); }
+Text PosixPlatform::ToolDirectory() {
+    return DecodeUtf8Lossless(Directory());
+}
 
 std::string PosixPlatform::PathOf(const Text& name) const {
     return Directory() + "/" + EncodeUtf8Lossless(name);
@@ -216,7 +219,9 @@ EncodedText PosixPlatform::EncodeText(TextView text) {
 }
 
 // No code page is configured on Linux: one byte per character, each its own code point.
-const LegacyCodePage& PosixPlatform::LegacyCharacters() { return Latin1CodePage(); }
+const LegacyCodePage& PosixPlatform::LegacyCharacters() {
+    return Latin1CodePage();
+}
 
 void PosixPlatform::ShowMessageBox(const Text& message) {
     std::cerr << ForTerminal(EncodeUtf8Lossless(message)) << std::endl;

@@ -11,7 +11,7 @@
 namespace tarvik {
 
 class PosixPlatform final : public Platform {
-public:
+  public:
     PosixPlatform(int argc, char** argv);
 
     Text CommandLineTail() override;
@@ -25,7 +25,7 @@ public:
     void ShowMessageBox(const Text& message) override;
     void ShowUsageWindow() override;
 
-private:
+  private:
     // The executable's directory; throws if it could not be found.
     const std::string& Directory() const;
     std::string PathOf(const Text& name) const;

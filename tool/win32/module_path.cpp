@@ -24,7 +24,8 @@ std::wstring ModulePath() {
             path.resize(got);
             return path;
         }
-        if (path.size() >= kLongestPath) throw GeneralFailure("executable path longer than Windows allows");
+        if (path.size() >= kLongestPath)
+            throw GeneralFailure("executable path longer than Windows allows");
         path.resize(path.size() * 2);
     }
 }
@@ -32,7 +33,8 @@ std::wstring ModulePath() {
 std::wstring ToolDirectoryPath() {
     std::wstring path = ModulePath();
     const std::size_t separator = path.find_last_of(L"\\/");
-    if (separator == std::wstring::npos) throw GeneralFailure("executable path without a directory");
+    if (separator == std::wstring::npos)
+        throw GeneralFailure("executable path without a directory");
     path.resize(separator);
     return path;
 }

@@ -13,7 +13,7 @@ namespace tarvik::win32 {
 // removes it when the handle closes, after a failure and also when the process is killed, where no
 // clean-up code of ours would run.
 class ReplacementFile {
-public:
+  public:
     explicit ReplacementFile(const std::wstring& target);
     // Without a commit the file vanishes.
     ~ReplacementFile();
@@ -24,7 +24,7 @@ public:
     // Flushes the file and moves it over the target.
     void Commit();
 
-private:
+  private:
     std::wstring target_;
     std::wstring temporary_;
     unique_hfile file_;

@@ -9,7 +9,7 @@ namespace tarvik::win32 {
 
 template <typename Traits>
 class unique_handle {
-public:
+  public:
     using pointer = typename Traits::pointer;
 
     unique_handle() noexcept = default;
@@ -29,7 +29,7 @@ public:
         value_ = value;
     }
 
-private:
+  private:
     pointer value_ = Traits::invalid();
 };
 

@@ -36,7 +36,8 @@ Form1State* StateOf(HWND window) {
 LRESULT CALLBACK Form1Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     Form1State* state = StateOf(window);
     switch (message) {
@@ -106,8 +107,10 @@ unique_hfont CreateDesignFont(const FontDesign& design, const ScreenDpi& dpi) {
 }
 
 unique_hwnd CreateForm1(HINSTANCE instance, const ScreenDpi& dpi, Form1State& state) {
-    RECT frame = {0, 0, TwipsToPixels(kForm1ClientWidth, dpi.x), TwipsToPixels(kForm1ClientHeight, dpi.y)};
-    if (!AdjustWindowRectEx(&frame, kForm1Style, FALSE, kForm1ExStyle)) ThrowLastError("AdjustWindowRectEx");
+    RECT frame = {0, 0, TwipsToPixels(kForm1ClientWidth, dpi.x),
+                  TwipsToPixels(kForm1ClientHeight, dpi.y)};
+    if (!AdjustWindowRectEx(&frame, kForm1Style, FALSE, kForm1ExStyle))
+        ThrowLastError("AdjustWindowRectEx");
     const std::wstring designedTitle = WideFromUtf8(usage::kDesignedTitle);
     unique_hwnd form(CreateWindowExW(kForm1ExStyle, kForm1Class, designedTitle.c_str(), kForm1Style,
                                      CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
@@ -118,10 +121,10 @@ unique_hwnd CreateForm1(HINSTANCE instance, const ScreenDpi& dpi, Form1State& st
 
 HWND CreateControl(HWND form, const wchar_t* className, int id, DWORD exStyle, DWORD style,
                    const PixelRect& rect, HFONT font) {
-    const HWND control =
-        CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, rect.left, rect.top, rect.width,
-                        rect.height, form, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE)), nullptr);
+    const HWND control = CreateWindowExW(
+        exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, rect.left, rect.top, rect.width,
+        rect.height, form, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE)), nullptr);
     if (control == nullptr) ThrowLastError("CreateWindowExW", className);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
@@ -149,7 +152,8 @@ void SetText(HWND window, const std::wstring& text) {
 void LoadForm1(HWND form, HWND text1) {
     const std::string designed = Utf8FromWide(WindowText(form));
     const ProgramVersion version = ReadProgramVersion();
-    SetText(form, WideFromUtf8(usage::Title(designed, version.major, version.minor, version.revision)));
+    SetText(form,
+            WideFromUtf8(usage::Title(designed, version.major, version.minor, version.revision)));
     const std::wstring help = WideFromUtf8(usage::HelpText());
     const std::size_t lastLine = help.rfind(L"\r\n") + 2;
     SetText(text1, help.substr(0, lastLine));

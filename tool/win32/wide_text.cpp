@@ -7,8 +7,12 @@ static_assert(sizeof(wchar_t) == 2, "the Win32 wide-character APIs take UTF-16")
 namespace tarvik::win32 {
 namespace {
 
-bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsHighSurrogate(char32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 }  // namespace
 
@@ -42,8 +46,12 @@ std::wstring ToWide(TextView text) {
     return wide;
 }
 
-std::wstring WideFromUtf8(std::string_view utf8) { return ToWide(DecodeUtf8Lossless(utf8)); }
+std::wstring WideFromUtf8(std::string_view utf8) {
+    return ToWide(DecodeUtf8Lossless(utf8));
+}
 
-std::string Utf8FromWide(std::wstring_view wide) { return EncodeUtf8Lossless(FromWide(wide)); }
+std::string Utf8FromWide(std::wstring_view wide) {
+    return EncodeUtf8Lossless(FromWide(wide));
+}
 
 }  // namespace tarvik::win32

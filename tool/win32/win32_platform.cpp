@@ -18,7 +18,9 @@ Text Win32Platform::CommandLineTail() {
     return FromWide(win32::CommandLineTail(GetCommandLineW(), ModulePath()));
 }
 
-Text Win32Platform::ToolDirectory() { return FromWide(Directory()); }
+Text Win32Platform::ToolDirectory() {
+    return FromWide(Directory());
+}
 
 const std::wstring& Win32Platform::Directory() {
     if (directory_.empty()) directory_ = ToolDirectoryPath();
@@ -29,16 +31,22 @@ std::wstring Win32Platform::PathOf(const Text& name) {
     return LongPathSafe(Directory() + L"\\" + ToWide(name));
 }
 
-bool Win32Platform::FileExists(const Text& name) { return IsOrdinaryFile(PathOf(name)); }
+bool Win32Platform::FileExists(const Text& name) {
+    return IsOrdinaryFile(PathOf(name));
+}
 
 // Windows matches names without regard to case, so one deletion clears every spelling.
-void Win32Platform::RemoveIfExists(const Text& name) { DeleteIfPresent(PathOf(name)); }
+void Win32Platform::RemoveIfExists(const Text& name) {
+    DeleteIfPresent(PathOf(name));
+}
 
 std::unique_ptr<ByteReader> Win32Platform::OpenForReading(const Text& name) {
     return OpenFileForReading(PathOf(name));
 }
 
-void Win32Platform::WriteFile(const Text& name, std::string_view bytes) { WriteWholeFile(PathOf(name), bytes); }
+void Win32Platform::WriteFile(const Text& name, std::string_view bytes) {
+    WriteWholeFile(PathOf(name), bytes);
+}
 
 EncodedText Win32Platform::EncodeText(TextView text) {
     return EncodeForFiles(text);
@@ -55,6 +63,8 @@ void Win32Platform::ShowMessageBox(const Text& message) {
     }
 }
 
-void Win32Platform::ShowUsageWindow() { win32::ShowUsageWindow(); }
+void Win32Platform::ShowUsageWindow() {
+    win32::ShowUsageWindow();
+}
 
 }  // namespace tarvik::win32

@@ -9,7 +9,7 @@
 namespace tarvik::win32 {
 
 class Win32Platform final : public Platform {
-public:
+  public:
     Text CommandLineTail() override;
     Text ToolDirectory() override;
     bool FileExists(const Text& name) override;
@@ -21,7 +21,7 @@ public:
     void ShowMessageBox(const Text& message) override;
     void ShowUsageWindow() override;
 
-private:
+  private:
     const std::wstring& Directory();
     // Tool directory + "\" + name, in the "\\?\" form when that is too long for the plain one; a
     // name with a drive or directory of its own is joined the same.

@@ -38,13 +38,12 @@ TEST_P(Decoding, GivesTheStatusTheShellWouldShow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ExitStatus, Decoding,
-                         testing::Values(Ending{"ExitZero", 0, 0, 0},
-                                           Ending{"ExitThree", 3, 0, 3},
-                                           Ending{"Exit127", 127, 0, 127},
-                                           Ending{"Exit255", 255, 0, 255},
-                                           Ending{"KilledByTerm", 0, SIGTERM, 128 + SIGTERM},
-                                           Ending{"KilledByKill", 0, SIGKILL, 128 + SIGKILL},
-                                           Ending{"KilledByHangup", 0, SIGHUP, 128 + SIGHUP}),
+                         testing::Values(Ending{"ExitZero", 0, 0, 0}, Ending{"ExitThree", 3, 0, 3},
+                                         Ending{"Exit127", 127, 0, 127},
+                                         Ending{"Exit255", 255, 0, 255},
+                                         Ending{"KilledByTerm", 0, SIGTERM, 128 + SIGTERM},
+                                         Ending{"KilledByKill", 0, SIGKILL, 128 + SIGKILL},
+                                         Ending{"KilledByHangup", 0, SIGHUP, 128 + SIGHUP}),
                          test_support::CaseName());
 
 TEST(ExitStatus, NoShellStartedStaysMinusOne) {

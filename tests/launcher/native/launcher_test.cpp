@@ -254,10 +254,10 @@ TEST_P(Signal, EndsTheLauncherWith128PlusTheSignalNumber) {
 INSTANTIATE_TEST_SUITE_P(
     Launcher, Signal,
     testing::Values(SignalCase{"BatchFileTerminated", "TERM", SIGTERM, false},
-                      SignalCase{"BatchFileKilled", "KILL", SIGKILL, false},
-                      SignalCase{"WaitedForProcessTerminated", "TERM", SIGTERM, true},
-                      SignalCase{"WaitedForProcessKilled", "KILL", SIGKILL, true},
-                      SignalCase{"WaitedForProcessGetsUsr1", "USR1", SIGUSR1, true}),
+                    SignalCase{"BatchFileKilled", "KILL", SIGKILL, false},
+                    SignalCase{"WaitedForProcessTerminated", "TERM", SIGTERM, true},
+                    SignalCase{"WaitedForProcessKilled", "KILL", SIGKILL, true},
+                    SignalCase{"WaitedForProcessGetsUsr1", "USR1", SIGUSR1, true}),
     test_support::CaseName());
 
 }  // namespace

@@ -20,8 +20,8 @@ std::string RealInterpreter() {
 }
 
 ProcessResult RunInSandbox(const Sandbox& box, const std::string& program,
-                           const std::vector<std::string>& environment, const std::string& arguments,
-                           const std::string& input) {
+                           const std::vector<std::string>& environment,
+                           const std::string& arguments, const std::string& input) {
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, MAX_PATH);
     ProcessRequest request;

@@ -19,8 +19,8 @@ std::string RealInterpreter();  // cmd.exe in the system directory
 
 // Starts `program` in box.work with SystemRoot plus `environment`, nothing else.
 ProcessResult RunInSandbox(const Sandbox& box, const std::string& program,
-                           const std::vector<std::string>& environment, const std::string& arguments = "",
-                           const std::string& input = "");
+                           const std::vector<std::string>& environment,
+                           const std::string& arguments = "", const std::string& input = "");
 
 // The same for the sandbox's copy of the launcher.
 ProcessResult RunLauncher(const Sandbox& box, const std::vector<std::string>& environment,

@@ -21,7 +21,8 @@ TEST(VersionInfo, NamesTheLauncherAndTheToolsVersion) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(TARVIK_VERSION_MAJOR << 16 | TARVIK_VERSION_MINOR));
+    EXPECT_EQ(fixed->dwFileVersionMS,
+              static_cast<DWORD>(TARVIK_VERSION_MAJOR << 16 | TARVIK_VERSION_MINOR));
     EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(TARVIK_VERSION_REVISION));
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 

@@ -70,7 +70,9 @@ std::vector<Case> ResultCases() {
 }
 
 std::vector<Case> NonAsciiCases() {
-    const File utf8{L"utf8.txt", "\xEF\xBB\xBF" "Erste Zeile\r\nKöln Straße 5\r\nŁódź Straße 7\r\n"};
+    const File utf8{L"utf8.txt",
+                    "\xEF\xBB\xBF"
+                    "Erste Zeile\r\nKöln Straße 5\r\nŁódź Straße 7\r\n"};
     const File utf16{L"utf16.txt", Utf16Le(u"Zeile eins\r\nGrüße, Welt\r\n")};
     return {
         {.name = "non-ASCII target and compare string, letter case ignored",

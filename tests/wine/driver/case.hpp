@@ -13,7 +13,7 @@ struct File {
     std::wstring name;
     std::string bytes;
     bool directory = false;  // a directory of that name instead, e.g. to make a write fail
-    bool held = false;       // kept open without sharing while Tarvik runs, as another program might
+    bool held = false;  // kept open without sharing while Tarvik runs, as another program might
 };
 
 // How the driver gets rid of a window, each the way a user could.
@@ -33,7 +33,8 @@ struct ExpectedMessageBox {
 
 struct ExpectedUsageWindow {
     Close close = Close::WmClose;
-    // Also type, delete and paste with the keyboard (needs the foreground; messages are always tried).
+    // Also type, delete and paste with the keyboard (needs the foreground; messages are always
+    // tried).
     bool typeKeys = false;
 };
 

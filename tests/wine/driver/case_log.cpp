@@ -7,7 +7,9 @@
 
 namespace wine_driver {
 
-void CaseLog::Note(std::string line) { transcript_.push_back(std::move(line)); }
+void CaseLog::Note(std::string line) {
+    transcript_.push_back(std::move(line));
+}
 
 bool CaseLog::Ok(bool condition, std::string_view failure) {
     if (!condition) failures_.emplace_back(failure);
@@ -27,9 +29,10 @@ std::string Difference(std::wstring_view expected, std::wstring_view got) {
     std::size_t at = 0;
     while (at < expected.size() && at < got.size() && expected[at] == got[at]) ++at;
     const std::size_t from = at > kContextBefore ? at - kContextBefore : 0;
-    return "first difference at character " + std::to_string(at) + " of " + std::to_string(expected.size()) +
-           " expected (got " + std::to_string(got.size()) + "): expected ..." +
-           Show(expected.substr(from, kShortText)) + ", got ..." + Show(got.substr(from, kShortText));
+    return "first difference at character " + std::to_string(at) + " of " +
+           std::to_string(expected.size()) + " expected (got " + std::to_string(got.size()) +
+           "): expected ..." + Show(expected.substr(from, kShortText)) + ", got ..." +
+           Show(got.substr(from, kShortText));
 }
 
 }  // namespace
@@ -39,12 +42,13 @@ bool CaseLog::Equal(std::string_view what, std::wstring_view expected, std::wstr
 }
 
 bool CaseLog::Equal(std::string_view what, long long expected, long long got) {
-    return Ok(expected == got,
-              std::string(what) + ": expected " + std::to_string(expected) + ", got " + std::to_string(got));
+    return Ok(expected == got, std::string(what) + ": expected " + std::to_string(expected) +
+                                   ", got " + std::to_string(got));
 }
 
 bool CaseLog::EqualBytes(std::string_view what, std::string_view expected, std::string_view got) {
-    return Ok(expected == got, std::string(what) + ": expected " + ShowBytes(expected) + ", got " + ShowBytes(got));
+    return Ok(expected == got,
+              std::string(what) + ": expected " + ShowBytes(expected) + ", got " + ShowBytes(got));
 }
 
 void CaseLog::Print() const {

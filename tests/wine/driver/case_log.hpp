@@ -10,7 +10,7 @@
 namespace wine_driver {
 
 class CaseLog {
-public:
+  public:
     explicit CaseLog(std::string name) : name_(std::move(name)) {}
 
     // A line of the transcript.
@@ -26,7 +26,7 @@ public:
     // "ok" or the failures followed by the transcript.
     void Print() const;
 
-private:
+  private:
     std::string name_;
     std::vector<std::string> failures_;
     std::vector<std::string> transcript_;

@@ -1,4 +1,5 @@
-// A point in time after which a wait gives up: every wait of the driver has one, none sleeps blindly.
+// A point in time after which a wait gives up: every wait of the driver has one, none sleeps
+// blindly.
 #pragma once
 
 #include <windows.h>
@@ -6,7 +7,7 @@
 namespace wine_driver {
 
 class Deadline {
-public:
+  public:
     explicit Deadline(DWORD milliseconds) : end_(GetTickCount64() + milliseconds) {}
     bool Passed() const { return GetTickCount64() >= end_; }
     // Milliseconds left, at most `cap`: the longest single wait before looking again.
@@ -17,7 +18,7 @@ public:
         return left < cap ? static_cast<DWORD>(left) : cap;
     }
 
-private:
+  private:
     ULONGLONG end_;
 };
 

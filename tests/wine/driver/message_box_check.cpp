@@ -40,12 +40,14 @@ void CheckMessageBox(CaseLog& log, HWND box, const std::wstring& expectedText) {
     std::vector<HWND> icons;
     for (HWND child : ChildrenOfClass(box, L"Static")) {
         const auto style = static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE));
-        if ((style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) && SendMessageW(child, STM_GETICON, 0, 0) != 0) {
+        if ((style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) &&
+            SendMessageW(child, STM_GETICON, 0, 0) != 0) {
             icons.push_back(child);
         }
     }
     if (log.Equal("message box visible icons", 1, static_cast<long long>(icons.size()))) {
-        log.Equal("message box icon pixels unlike the error icon (IDI_ERROR)", 0, IconPixelsUnlike(icons.front(), IDI_ERROR));
+        log.Equal("message box icon pixels unlike the error icon (IDI_ERROR)", 0,
+                  IconPixelsUnlike(icons.front(), IDI_ERROR));
     }
 }
 
@@ -53,21 +55,26 @@ bool CloseMessageBox(CaseLog& log, HWND box, Close how) {
     HWND ok = GetDlgItem(box, IDOK);
     switch (how) {
         case Close::OkButton:
-            log.Ok(BringToFront(box, kWindowTimeoutMs), "message box: could not bring it to the front");
+            log.Ok(BringToFront(box, kWindowTimeoutMs),
+                   "message box: could not bring it to the front");
             PostMessageW(ok, BM_CLICK, 0, 0);
             break;
         case Close::OkCommand:
-            PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+            PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(ok));
             break;
         case Close::EnterKey:
-            log.Ok(BringToFront(box, kWindowTimeoutMs), "message box: could not bring it to the front");
+            log.Ok(BringToFront(box, kWindowTimeoutMs),
+                   "message box: could not bring it to the front");
             PressKeys({VK_RETURN});
             break;
         default:
-            log.Ok(false, "message box: the case names a way of closing meant for the usage window");
+            log.Ok(false,
+                   "message box: the case names a way of closing meant for the usage window");
             return false;
     }
-    return log.Ok(WaitUntilGone(box, kWindowTimeoutMs), "message box: expected it to close, it stayed open");
+    return log.Ok(WaitUntilGone(box, kWindowTimeoutMs),
+                  "message box: expected it to close, it stayed open");
 }
 
 }  // namespace wine_driver

@@ -33,12 +33,14 @@ std::string Hex(unsigned long long value) {
 
 std::string DescribeOne(HWND window) {
     const RECT rect = GetParent(window) ? RectInParent(window) : RECT{};
-    std::string line = "class " + Show(ClassOf(window)) + " id " + std::to_string(GetDlgCtrlID(window)) +
-                       " style " + Hex(static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE))) + " text " +
+    std::string line = "class " + Show(ClassOf(window)) + " id " +
+                       std::to_string(GetDlgCtrlID(window)) + " style " +
+                       Hex(static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE))) + " text " +
                        Show(TextOf(window));
     if (GetParent(window)) {
         line += " at " + std::to_string(rect.left) + "," + std::to_string(rect.top) + " size " +
-                std::to_string(rect.right - rect.left) + "x" + std::to_string(rect.bottom - rect.top);
+                std::to_string(rect.right - rect.left) + "x" +
+                std::to_string(rect.bottom - rect.top);
     }
     return line;
 }
@@ -67,11 +69,13 @@ std::wstring ClassOf(HWND window) {
 
 std::wstring TextOf(HWND window) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kWindowTimeoutMs, &length)) return {};
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kWindowTimeoutMs,
+                             &length))
+        return {};
     std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                             kWindowTimeoutMs, &copied)) {
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                             SMTO_ABORTIFHUNG, kWindowTimeoutMs, &copied)) {
         return {};
     }
     text.resize(copied);
