@@ -8,7 +8,7 @@ native=(cmake make g++ libgtest-dev unicode-data)
 # (Liberation Sans has Arial's metrics; fonts-wine brings Marlett for the caption buttons).
 windows=(g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
     wine wine32 wine64 fonts-liberation fonts-wine xvfb xauth xdotool icoutils imagemagick zip locales)
-extra=(clang libclang-rt-14-dev time)
+extra=(clang libclang-rt-14-dev clang-format git time)
 
 wanted=("${native[@]}")
 if [[ ${1:-native} == all ]]; then

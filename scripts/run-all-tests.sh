@@ -11,6 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh all
+bash scripts/check-format.sh
 
 # Each workflow configures, builds and tests its preset; the Windows ones also write their ZIP.
 cmake --workflow --preset native
