@@ -79,20 +79,21 @@ if [[ -n $wine_exe ]]; then
     # The machine field of the PE header: 014c is x86, 8664 x86-64.
     header=$(od -An -tu4 -j 60 -N 4 "$wine_exe" | tr -d ' ')
     case $(od -An -tx2 -j $((header + 4)) -N 2 "$wine_exe" | tr -d ' ') in
-        014c)
-            /lib/ld-linux.so.2 --version >/dev/null 2>&1 ||
-                { echo "this host cannot run 32-bit programs: give a 64-bit Tarvik.exe" >&2; exit 2; }
-            arch=i686 loader=wine ;;
-        8664) arch=x86_64 loader=/usr/lib/wine/wine64 && export WINELOADER=$loader ;;
+        014c) arch=i686 loader=/usr/lib/wine/wine ;;
+        8664) arch=x86_64 loader=/usr/lib/wine/wine64 ;;
         *) echo "$wine_exe: not an x86 or x86-64 Windows program" >&2; exit 2 ;;
     esac
+    if ! reason=$(bash cmake/wine/session.sh probe "$loader"); then
+        echo "$reason: give a Tarvik.exe this host can run" >&2
+        exit 2
+    fi
     mkdir -p "$dir/wine"
     cp "$wine_exe" "$dir/wine/Tarvik.exe"
     ln -f "$dir"/data/*.txt "$dir/wine/"
     "$arch-w64-mingw32-g++" -std=c++20 -O2 -Wall -Wextra -Wpedantic -Wshadow -Wconversion \
         -Wsign-conversion -Werror -municode -static -o "$dir/wine/wine_timer.exe" bench/wine_timer.cpp
     session=$dir/wine-session
-    bash cmake/wine/session.sh start "$session" >/dev/null
+    bash cmake/wine/session.sh start "$session" "$loader" >/dev/null
     # shellcheck source=/dev/null
     source "$session/session.env"
     # A server that stays up spares each run its start.
