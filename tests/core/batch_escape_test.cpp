@@ -200,10 +200,15 @@ TEST(BatchEscape, NeverSplitsADoubleByteCharacter) {
             ExpectSetsExactly(file(value), "RETU", value, delayed, leadBytes);
     }
 
-    // A lead byte that formed no character would take the next byte written into its own.
+    // A lead byte that formed no character would take the next byte written into its own: "|"
+    // or, from a name typed with an undecodable byte, the "=".
     for (const std::string broken : {"\x85|", "a\x85", "\x83\x83\x7C"}) {
         EXPECT_THROW(file(broken), GeneralFailure) << broken;
     }
+    const Text loneLead{U'V', kEscapedByteBase + 0xE6};
+    EXPECT_THROW(ResultFileBytes(platform, loneLead, FromLegacyBytes("a", *platform.ansi)),
+                 GeneralFailure);
+    EXPECT_THROW(ResultFileBytes(platform, U"RETU", SourcedText{loneLead}), GeneralFailure);
 }
 
 // Random values from an alphabet of everything cmd treats specially, plus ordinary and

@@ -3,6 +3,8 @@
 // bytes it had in its file when the line is in the encoding they came in.
 #include "output_files.hpp"
 
+#include <algorithm>
+
 #include "batch_escape.hpp"
 #include "general_failure.hpp"
 
@@ -10,18 +12,31 @@ namespace tarvik {
 namespace {
 
 // cmd may take the byte after a lead byte as its trail byte whatever it is, so a lead byte that
-// formed no character in the file could swallow the next byte: a caret, a quote, or the first
-// byte of the next character, leaving its trail byte bare.
-void RequireWholeCharacters(TextEncoding& encoding, const SourcedText& value) {
-    if (value.source != TextSource::FileLegacy) return;
+// formed no character could swallow the next byte: a caret, a quote, "=" or the first byte of the
+// next character, leaving its trail byte bare. Such bytes come from a legacy line's broken
+// character, or from typed text carrying undecodable bytes (U+DC80..U+DCFF), which is written as
+// those bytes.
+bool IsLoneLeadByte(const LegacyCodePage& page, char32_t c) {
+    return c >= kEscapedByteBase + 0x80 && c <= kEscapedByteBase + 0xFF &&
+           page.IsLeadByte(static_cast<unsigned char>(c - kEscapedByteBase));
+}
+
+void RequireWholeCharacters(TextEncoding& encoding, const Text& name, const SourcedText& value) {
     const LegacyCodePage& page = encoding.LegacyCharacters();
-    std::size_t byte = 0;
-    for (const std::uint8_t width : value.legacyWidths) {
-        if (width == 1 && page.IsLeadByte(static_cast<unsigned char>(value.legacyBytes[byte]))) {
-            throw GeneralFailure("value holds a broken double-byte character");
+    const auto lone = [&page](char32_t c) { return IsLoneLeadByte(page, c); };
+    bool broken = std::any_of(name.begin(), name.end(), lone);
+    if (value.source == TextSource::FileLegacy) {
+        std::size_t byte = 0;
+        for (const std::uint8_t width : value.legacyWidths) {
+            broken =
+                broken || (width == 1 &&
+                           page.IsLeadByte(static_cast<unsigned char>(value.legacyBytes[byte])));
+            byte += width;
         }
-        byte += width;
+    } else {
+        broken = broken || std::any_of(value.chars.begin(), value.chars.end(), lone);
     }
+    if (broken) throw GeneralFailure("name or value holds a broken double-byte character");
 }
 
 std::string LineBytes(TextEncoding& encoding, const BatchLine& line) {
@@ -40,7 +55,7 @@ std::string LineBytes(TextEncoding& encoding, const BatchLine& line) {
 std::string ResultFileBytes(TextEncoding& encoding, const Text& name, const SourcedText& value) {
     std::string bytes;
     const std::vector<BatchLine> lines = SetVariableLines(name, value);
-    RequireWholeCharacters(encoding, value);
+    RequireWholeCharacters(encoding, name, value);
     for (const BatchLine& line : lines) {
         const std::string encoded = LineBytes(encoding, line);
         if (encoded.size() > kMaxBatchLineLength) {
