@@ -1,7 +1,8 @@
 // The whole run over the fake platform: the input is a command line, a NUL byte and the bytes of
 // f.txt. A command line that starts with byte 0E runs in the double-byte sample code page, and its
-// result file is read in it. Every run ends in a defined outcome, and any result command file it
-// writes sets its variable and does nothing else, for callers with and without delayed expansion.
+// result file is read in it when the tool wrote it in it. Every run ends in a defined outcome, and
+// any result command file it writes sets its variable and does nothing else, for callers with and
+// without delayed expansion.
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
@@ -46,7 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& [name, bytes] : platform.files) {
         if (name == "f.txt" || name == "error.txt") continue;
         FUZZ_CHECK(outcome.ending == tarvik::Ending::ResultWritten);
-        CheckResultFile(bytes, leadBytes);
+        // A line the tool wrote in UTF-8 is for callers that read UTF-8 (chcp 65001); only a line
+        // in the code page is read in it.
+        CheckResultFile(bytes, platform.lastTextInCodePage ? leadBytes : std::bitset<256>{});
     }
     if (status >= 11) FUZZ_CHECK(platform.events.back() == "usage");
     return 0;

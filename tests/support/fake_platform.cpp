@@ -81,6 +81,12 @@ void FakePlatform::WriteFile(const Text& name, std::string_view bytes) {
 }
 
 EncodedText FakePlatform::EncodeText(TextView text) {
+    EncodedText encoded = Encode(text);
+    lastTextInCodePage = encoded.inLegacyCodePage;
+    return encoded;
+}
+
+EncodedText FakePlatform::Encode(TextView text) {
     if (!ansi) {
         return {Utf8(text),
                 std::all_of(text.begin(), text.end(), [](char32_t c) { return c < 0x80; })};

@@ -49,8 +49,13 @@ class FakePlatform final : public Platform {
     // in it when every character has an exact form there, else in UTF-8. When not, as on Linux:
     // Latin-1 lines and UTF-8 text.
     std::optional<LegacyCodePage> ansi;
+    // Whether the last text encoded went into the code page rather than UTF-8: a result line is in
+    // the encoding of the last EncodeText call made for it.
+    bool lastTextInCodePage = true;
 
   private:
+    EncodedText Encode(TextView text);
+
     std::map<char32_t, std::string> ansiSpellings_;  // built from `ansi` on first use
 };
 
