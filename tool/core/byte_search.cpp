@@ -36,6 +36,10 @@ constexpr std::array<unsigned char, 256> kCommonness = MakeCommonness();
 constexpr std::size_t kBytesPerHit = 256;
 constexpr std::size_t kHitsBeforeSwitching = 16;
 
+// Bytes ahead in which the filter's second place is chosen, and the fewest that tell anything.
+constexpr std::size_t kSampleBytes = 64 * 1024;
+constexpr std::size_t kMinSampleBytes = 4 * 1024;
+
 }  // namespace
 
 unsigned ByteCommonness(const ByteSet& set) {
@@ -76,14 +80,17 @@ const char* BytePattern::Find(const char* begin, const char* end) {
         const char* found = FindByAnchor(begin, end, resume);
         if (resume == nullptr) return found;
         begin = resume;
-        GiveUpAnchor();
+        GiveUpAnchor(begin, end);
     }
     return FindByFilter(begin, end);
 }
 
-void BytePattern::GiveUpAnchor() {
+void BytePattern::GiveUpAnchor(const char* from, const char* end) {
     if (++current_ < anchors_.size()) return;
-    // The two places with the fewest hits, of different sets where there are such.
+    // The place with the fewest hits, and with it the place that hits together with it least
+    // often in the data ahead: places hit alike one by one can hit together at every occurrence
+    // (`q` and `_` in `request_id`) or almost never. Without enough data ahead, the place with the
+    // next fewest hits of another set.
     std::vector<std::size_t> order(anchors_.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
     std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
@@ -95,6 +102,21 @@ void BytePattern::GiveUpAnchor() {
         if (sets_[anchors_[i]] != sets_[first]) {
             second = anchors_[i];
             break;
+        }
+    }
+    const std::size_t width = sets_.size();
+    const std::size_t sample =
+        std::min(static_cast<std::size_t>(std::max<std::ptrdiff_t>(end - from, 0)), kSampleBytes);
+    if (second != first && sample >= kMinSampleBytes + width) {
+        std::vector<std::size_t> together(width);
+        for (const char* p = from; p + width <= from + sample; ++p) {
+            if (!sets_[first][static_cast<unsigned char>(p[first])]) continue;
+            for (std::size_t j = 0; j < width; ++j)
+                together[j] += sets_[j][static_cast<unsigned char>(p[j])];
+        }
+        for (const std::size_t i : order) {
+            const std::size_t j = anchors_[i];
+            if (sets_[j] != sets_[first] && together[j] < together[second]) second = j;
         }
     }
     const auto place = [this](std::size_t j) {

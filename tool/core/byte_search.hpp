@@ -39,7 +39,8 @@ class BytePattern {
     bool MatchesAt(const char* p) const;
     // nullptr with `resume` set when the anchor's bytes proved common: search on from there.
     const char* FindByAnchor(const char* begin, const char* end, const char*& resume);
-    void GiveUpAnchor();
+    // [from, end) is the data still to search.
+    void GiveUpAnchor(const char* from, const char* end);
     const char* FindByFilter(const char* begin, const char* end) const;
 
     std::vector<ByteSet> sets_;
