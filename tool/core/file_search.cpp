@@ -170,12 +170,19 @@ std::optional<SourcedText> FindFirstMatchingLine(ByteReader& reader, TextView co
         std::size_t keep = lineStart;
         if (!longLine) {
             if (const char* hit = candidate(data + scan, end)) {
+                // Most hits are ruled out where they lie, without finding their line.
+                if (pattern && !MayMatchAround(*pattern, hit, data + lineStart, end)) {
+                    scan = static_cast<std::size_t>(hit - data) + 1;
+                    continue;
+                }
                 const char* from = std::min(data + std::max(lineStart, checked), hit);
                 const char* begin = AfterLastLineEnd(from, hit);
                 if (begin == from) begin = data + lineStart;
                 const char* stop = FirstLineEnd(hit + width, end);
                 if (stop != end || block.AtEnd()) {
-                    if (!pattern || HoldsEveryPart(*pattern, begin, stop)) {
+                    // A hit that held up where it lies is as good as any check of its line.
+                    if (!pattern || !pattern->searchOffsets.empty() ||
+                        HoldsEveryPart(*pattern, begin, stop)) {
                         const SourcedText line = DecodeBytesLine(std::string(begin, stop), legacy);
                         if (auto found = CutMatchingLine(line, compare, mode, kept)) return found;
                     }

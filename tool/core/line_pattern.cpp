@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <unordered_map>
 
@@ -27,6 +28,10 @@ constexpr double kCommonnessOfAllText = 640;
 
 // Parts checked in a hit's line besides the one searched for.
 constexpr std::size_t kMaxChecks = 8;
+
+// Longer compare strings are not checked at each hit, which would cost a pass over the compare
+// string per hit; their lines are decoded and searched, in time linear in the line.
+constexpr std::size_t kMaxSpelledChars = 64;
 
 // The byte strings a match of one compare character can consist of.
 struct CharacterBytes {
@@ -99,37 +104,61 @@ std::vector<CharacterBytes> BytesOfEach(TextView compare, CompareMode mode,
     return chars;
 }
 
-// Runs of consecutive byte sets, each present in every matching line.
-std::vector<std::vector<ByteSet>> Runs(const std::vector<CharacterBytes>& chars) {
+// A run of consecutive byte sets present in every matching line, with the byte offsets from the
+// start of a match at which its first set can lie (empty when there are too many to check).
+struct Run {
+    std::vector<ByteSet> sets;
+    std::vector<std::size_t> offsets;
+};
+
+// More offsets than this make checking a hit at each of them cost more than it saves.
+constexpr std::size_t kMaxOffsets = 4;
+
+std::vector<Run> Runs(const std::vector<CharacterBytes>& chars) {
     const bool utf8Lines = std::all_of(chars.begin(), chars.end(),
                                        [](const CharacterBytes& c) { return !c.utf8.empty(); });
     const bool legacyLines = std::all_of(chars.begin(), chars.end(),
                                          [](const CharacterBytes& c) { return !c.legacy.empty(); });
     if (!utf8Lines && !legacyLines) return {};
 
-    std::vector<std::vector<ByteSet>> runs(1);
+    std::vector<Run> runs{{{}, {0}}};
+    // Where the character at hand can start in a match; empty once there are too many places.
+    std::set<std::size_t> starts{0};
+    const auto capped = [](std::set<std::size_t> offsets) {
+        return offsets.size() <= kMaxOffsets
+                   ? std::vector<std::size_t>(offsets.begin(), offsets.end())
+                   : std::vector<std::size_t>{};
+    };
     for (const CharacterBytes& c : chars) {
         std::vector<std::string> matches;
         if (utf8Lines) matches = c.utf8;
         if (legacyLines) matches.insert(matches.end(), c.legacy.begin(), c.legacy.end());
-        const std::size_t width = matches.front().size();
-        if (std::all_of(matches.begin(), matches.end(),
-                        [width](const std::string& m) { return m.size() == width; })) {
+        std::set<std::size_t> widths;
+        for (const std::string& m : matches) widths.insert(m.size());
+        std::set<std::size_t> next;
+        for (const std::size_t start : starts) {
+            for (const std::size_t w : widths) next.insert(start + w);
+        }
+        if (widths.size() == 1) {
+            const std::size_t width = *widths.begin();
             std::vector<ByteSet> sets(width);
             for (const std::string& m : matches) {
                 for (std::size_t i = 0; i < width; ++i)
                     sets[i].set(static_cast<unsigned char>(m[i]));
             }
-            runs.back().insert(runs.back().end(), sets.begin(), sets.end());
+            runs.back().sets.insert(runs.back().sets.end(), sets.begin(), sets.end());
         } else {
             ByteSet first, last;
             for (const std::string& m : matches) {
                 first.set(static_cast<unsigned char>(m.front()));
                 last.set(static_cast<unsigned char>(m.back()));
             }
-            runs.back().push_back(first);
-            runs.push_back({last});
+            runs.back().sets.push_back(first);
+            std::set<std::size_t> lastAt;
+            for (const std::size_t end : next) lastAt.insert(end - 1);
+            runs.push_back({{last}, starts.empty() ? std::vector<std::size_t>{} : capped(lastAt)});
         }
+        starts = next.size() <= kMaxOffsets ? next : std::set<std::size_t>{};
     }
     return runs;
 }
@@ -164,8 +193,10 @@ std::vector<std::vector<ByteSet>> Spellings(const std::vector<CharacterBytes>& c
     return spellings;
 }
 
-// The part of a run around its rarest set that memchr can scan for, or nothing.
-std::optional<std::vector<ByteSet>> ScannablePart(const std::vector<ByteSet>& run) {
+// The part of a run around its rarest set that memchr can scan for, and where it begins in the
+// run, or nothing.
+std::optional<std::pair<std::vector<ByteSet>, std::size_t>> ScannablePart(
+    const std::vector<ByteSet>& run) {
     std::optional<std::size_t> anchor;
     unsigned anchorCommonness = 0;
     std::unordered_map<ByteSet, unsigned> known;  // runs of long compare strings repeat their sets
@@ -179,8 +210,42 @@ std::optional<std::vector<ByteSet>> ScannablePart(const std::vector<ByteSet>& ru
     if (!anchor) return std::nullopt;
     const std::size_t size = std::min(run.size(), kMaxPatternSize);
     const std::size_t begin = std::min(*anchor - std::min(*anchor, size / 2), run.size() - size);
-    return std::vector<ByteSet>(run.begin() + static_cast<std::ptrdiff_t>(begin),
-                                run.begin() + static_cast<std::ptrdiff_t>(begin + size));
+    return std::pair{std::vector<ByteSet>(run.begin() + static_cast<std::ptrdiff_t>(begin),
+                                          run.begin() + static_cast<std::ptrdiff_t>(begin + size)),
+                     begin};
+}
+
+// Each kind of line that can match, as SpelledMatch; nothing when one of them cannot be checked
+// that way. A kind whose every spelling the other kind has too is left out: where it matches,
+// the other's check (which never branches) finds the same bytes.
+std::vector<SpelledMatch> SpelledMatches(const std::vector<CharacterBytes>& chars) {
+    using Spellings = std::vector<std::set<std::string>>;
+    std::vector<Spellings> kinds;
+    for (const auto kind : {&CharacterBytes::utf8, &CharacterBytes::legacy}) {
+        Spellings spellings;
+        for (const CharacterBytes& c : chars)
+            spellings.emplace_back((c.*kind).begin(), (c.*kind).end());
+        if (std::none_of(spellings.begin(), spellings.end(),
+                         [](const auto& s) { return s.empty(); }))
+            kinds.push_back(std::move(spellings));
+    }
+    const auto within = [](const Spellings& a, const Spellings& b) {
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            if (!std::includes(b[i].begin(), b[i].end(), a[i].begin(), a[i].end())) return false;
+        }
+        return true;
+    };
+    if (kinds.size() == 2 && within(kinds[1], kinds[0])) kinds.pop_back();
+    if (kinds.size() == 2 && within(kinds[0], kinds[1])) kinds.erase(kinds.begin());
+    std::vector<SpelledMatch> matches;
+    for (const Spellings& kind : kinds) {
+        std::vector<std::vector<std::string>> spellings;
+        for (const auto& c : kind) spellings.emplace_back(c.begin(), c.end());
+        std::optional<SpelledMatch> match = SpelledMatch::From(spellings);
+        if (!match) return {};
+        matches.push_back(std::move(*match));
+    }
+    return matches;
 }
 
 }  // namespace
@@ -193,34 +258,53 @@ std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode 
     struct Scored {
         double chance;
         std::vector<ByteSet> part;
+        std::vector<std::size_t> offsets;
     };
     const std::vector<CharacterBytes> chars = BytesOfEach(compare, mode, legacy);
     std::vector<Scored> parts;
-    for (const auto& run : Runs(chars)) {
-        std::optional<std::vector<ByteSet>> part = ScannablePart(run);
+    for (const Run& run : Runs(chars)) {
+        auto part = ScannablePart(run.sets);
         if (!part) continue;
         double chance = 1;
-        for (const ByteSet& set : *part) {
+        for (const ByteSet& set : part->first) {
             chance *= std::min(1.0, ByteCommonness(set) / kCommonnessOfAllText);
         }
-        parts.push_back({chance, std::move(*part)});
+        std::vector<std::size_t> offsets = run.offsets;
+        for (std::size_t& offset : offsets) offset += part->second;
+        parts.push_back({chance, std::move(part->first), std::move(offsets)});
     }
     if (parts.empty()) return std::nullopt;
     std::stable_sort(parts.begin(), parts.end(),
                      [](const Scored& a, const Scored& b) { return a.chance < b.chance; });
-    LinePattern pattern{BytePattern(std::move(parts.front().part)), {}, {}};
+    LinePattern pattern{BytePattern(std::move(parts.front().part)), {}, {}, {}, {}};
     for (std::size_t i = 1; i < parts.size() && i <= kMaxChecks; ++i) {
         pattern.checks.emplace_back(std::move(parts[i].part));
     }
     for (const auto& spelling : Spellings(chars)) {
-        std::optional<std::vector<ByteSet>> part = ScannablePart(spelling);
+        auto part = ScannablePart(spelling);
         if (!part) {
             pattern.spellings.clear();
             break;
         }
-        pattern.spellings.emplace_back(std::move(*part));
+        pattern.spellings.emplace_back(std::move(part->first));
+    }
+    if (compare.size() <= kMaxSpelledChars && !parts.front().offsets.empty()) {
+        pattern.spelled = SpelledMatches(chars);
+        if (!pattern.spelled.empty()) pattern.searchOffsets = std::move(parts.front().offsets);
     }
     return pattern;
+}
+
+bool MayMatchAround(const LinePattern& pattern, const char* hit, const char* from,
+                    const char* end) {
+    if (pattern.searchOffsets.empty()) return true;
+    for (const std::size_t offset : pattern.searchOffsets) {
+        if (static_cast<std::size_t>(hit - from) < offset) continue;
+        for (const SpelledMatch& match : pattern.spelled) {
+            if (match.MayStartAt(hit - offset, end)) return true;
+        }
+    }
+    return false;
 }
 
 bool HoldsEveryPart(LinePattern& pattern, const char* begin, const char* end) {

@@ -8,6 +8,7 @@
 #include "byte_search.hpp"
 #include "find.hpp"
 #include "legacy_code_page.hpp"
+#include "spelled_match.hpp"
 
 namespace tarvik {
 
@@ -20,11 +21,21 @@ struct LinePattern {
     // Parts of the compare string as spelled in UTF-8 and in the code page: when there are any, a
     // matching line holds one of them.
     std::vector<BytePattern> spellings;
+    // Where `search` can start in a match, and the compare string spelled in each kind of line
+    // that can match; empty where a hit cannot be checked that way.
+    std::vector<std::size_t> searchOffsets;
+    std::vector<SpelledMatch> spelled;
 };
 
 // Nothing when the compare string gives no run that can be scanned for.
 std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode mode,
                                                   const LegacyCodePage& legacy);
+
+// False when no match holds `hit` of the searched part as it can lie in a match; matches start at
+// or after `from`, and the bytes from `end` on are not known yet. Always true where hits cannot be
+// checked so.
+bool MayMatchAround(const LinePattern& pattern, const char* hit, const char* from,
+                    const char* end);
 
 // False when [begin, end) lacks one of the checked parts or all spellings, so that it cannot match.
 bool HoldsEveryPart(LinePattern& pattern, const char* begin, const char* end);
