@@ -34,8 +34,7 @@ std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode 
 // False when no match holds `hit` of the searched part as it can lie in a match; matches start at
 // or after `from`, and the bytes from `end` on are not known yet. Always true where hits cannot be
 // checked so.
-bool MayMatchAround(const LinePattern& pattern, const char* hit, const char* from,
-                    const char* end);
+bool MayMatchAround(const LinePattern& pattern, const char* hit, const char* from, const char* end);
 
 // False when [begin, end) lacks one of the checked parts or all spellings, so that it cannot match.
 bool HoldsEveryPart(LinePattern& pattern, const char* begin, const char* end);

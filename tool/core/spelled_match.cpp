@@ -44,8 +44,8 @@ std::optional<SpelledMatch> SpelledMatch::From(const std::vector<std::vector<std
                                 static_cast<std::uint32_t>(spellings.size())});
         for (const std::string& s : spellings) {
             if (s.empty() || s.size() > kMaxSpellingBytes) return std::nullopt;
-            match.spellings_.push_back({Word(s.data(), s.size()), Mask(s.size()),
-                                        static_cast<std::uint32_t>(s.size())});
+            match.spellings_.push_back(
+                {Word(s.data(), s.size()), Mask(s.size()), static_cast<std::uint32_t>(s.size())});
         }
     }
     return match;
