@@ -249,16 +249,23 @@ TEST(FileSearch, StopsReadingAtTheMatchingLine) {
 // matching line's end, CR or LF, is never looked at.
 TEST(FileSearch, InvalidUtf16FailsWhereItIsRead) {
     const std::pair<std::string, const char*> cases[] = {
-        {"\xFF\xFE\x00\xDC"s, "failure"},  // an unpaired surrogate
-        {"\xFF\xFEq\0\r\0x"s, "0 q "},     // the matching line ends in CR, then a stray byte
-        {"\xFF\xFEq\0\n\0x"s, "0 q "},     // the same with LF
-        {"\xFE\xFF\0q\0\rx"s, "0 q "},     // big-endian
-        {"\xFF\xFEz\0\r\0x"s, "failure"},  // no match: the stray byte is read
+        {"\xFF\xFE\x00\xDC"s, "failure"},         // an unpaired surrogate
+        {"\xFF\xFEq\0\r\0x"s, "0 q "},            // the matching line ends in CR, then a stray byte
+        {"\xFF\xFEq\0\n\0x"s, "0 q "},            // the same with LF
+        {"\xFE\xFF\0q\0\rx"s, "0 q "},            // big-endian
+        {"\xFF\xFEz\0\r\0x"s, "failure"},         // no match: the stray byte is read
+        {"\xFF\xFE\x00\xD8\n\0q\0"s, "failure"},  // a high surrogate ends a line before the match
+        {"\xFF\xFEzzzzzz\x00\xDC\n\0q\0"s, "failure"},  // a low one alone in an earlier line
+        {"\xFF\xFEq\0\n\0\x00\xDC"s, "0 q "},           // an unpaired surrogate after the match
+        {"\xFF\xFE=\xD8\x00\xDEq\0"s, R"(0 \xF0\x9F\x98\x80q )"},  // a pair before the match
+        // the same after four units (a word that the check takes at once)
+        {"\xFF\xFEzzzzzzzz=\xD8\x00\xDEq\0"s,
+         R"(0 \xE7\xA9\xBA\xE7\xA9\xBA\xE7\xA9\xBA\xE7\xA9\xBA\xF0\x9F\x98\x80q )"},
     };
     for (const auto& [bytes, summary] : cases) {
-        for (const std::size_t chunk : {1u, 1000u}) {
-            EXPECT_EQ(Summary(bytes, U"q", kExact, chunk, 8, Latin1CodePage()), summary)
-                << Printable(bytes);
+        for (const std::size_t block : {8u, 64u}) {
+            EXPECT_EQ(Summary(bytes, U"q", kExact, 1, block, Latin1CodePage()), summary)
+                << Printable(bytes) << " block " << block;
         }
     }
 }
@@ -271,10 +278,10 @@ TEST(FileSearch, AgreesWithTheLineByLineSearchOnRandomFiles) {
         "a", "b", "i", "I", "s", "S", "k", " ", "\r", "\n", "\r\n", "\xC3\xA9", "\xC3\x89",
         "\xC4\xB1", "\xC5\xBF", "\xE9", "\xC4", "\xFF", "\xFD", "\xFE", "\xA5", "\\",
         "\xEF\xBB\xBF", "\xD0\xB6", "\xD0\x96", "\x83\x5C", "\x83\x7C", "\x83", "|",
-        "\x82\x60", "\x82\x81", "\xB1",
+        "\x82\x60", "\x82\x81", "\xB1", "\xF0\x90\x90\x80", "\xF0\x90\x90\xA8",
     };
     // clang-format on
-    const Text letters = U"abisIASk \\éÉıſ¥жソポ|Ａａｱ";
+    const Text letters = U"abisIASk \\éÉıſ¥жソポ|Ａａｱ𐐀";
     const LegacyCodePage pages[] = {Latin1CodePage(), Scrambled(), test_doubles::ShiftJisSample()};
     std::mt19937 random(20261208);
     const auto below = [&random](std::size_t n) { return static_cast<std::size_t>(random() % n); };

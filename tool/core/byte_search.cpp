@@ -14,7 +14,7 @@ namespace tarvik {
 namespace {
 
 // Printable ASCII from the most to the least common in logs and prose; bytes not listed (other
-// control bytes and bytes of 0x80 and above) count as rarer than all of them.
+// control bytes and bytes of 0x80 and above) count as rarer than all of them, NUL aside.
 constexpr std::string_view kCommonFirst =
     " etaoinsrhldcum0123456789fpgwybv.-:,=/"
     "_kTESAINORLDCUMPFGHBWYV\"'()[]\t+;#*<>jxqzKJXQZ?!&%@$|\\{}~^`";
@@ -22,6 +22,9 @@ constexpr std::string_view kCommonFirst =
 constexpr std::array<unsigned char, 256> MakeCommonness() {
     std::array<unsigned char, 256> table{};
     for (std::size_t b = 0x80; b < 256; ++b) table[b] = 2;
+    // A compare string never holds NUL, so a pattern holds it only as a byte of UTF-16 text, which
+    // has it in every other byte.
+    table[0] = static_cast<unsigned char>(4 + kCommonFirst.size());
     for (std::size_t i = 0; i < kCommonFirst.size(); ++i) {
         table[static_cast<unsigned char>(kCommonFirst[i])] =
             static_cast<unsigned char>(3 + kCommonFirst.size() - i);

@@ -10,6 +10,7 @@
 #include "line_pattern.hpp"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <set>
 #include <string>
@@ -33,11 +34,28 @@ constexpr std::size_t kMaxChecks = 8;
 // string per hit; their lines are decoded and searched, in time linear in the line.
 constexpr std::size_t kMaxSpelledChars = 64;
 
-// The byte strings a match of one compare character can consist of.
+// The byte strings a match of one compare character can consist of, in each kind of line. Only
+// the kinds of the file's encoding are filled.
 struct CharacterBytes {
-    std::vector<std::string> utf8;    // in valid UTF-8 lines
-    std::vector<std::string> legacy;  // in legacy lines
+    std::vector<std::string> utf8;    // valid UTF-8 lines of a byte-encoded file
+    std::vector<std::string> legacy;  // its other lines
+    std::vector<std::string> utf16;   // lines of a UTF-16 file
 };
+
+using LineKind = std::vector<std::string> CharacterBytes::*;
+constexpr std::array<LineKind, 3> kLineKinds = {&CharacterBytes::utf8, &CharacterBytes::legacy,
+                                                &CharacterBytes::utf16};
+
+// The kinds of line that can match: those with a spelling for every character.
+std::vector<LineKind> KindsThatCanMatch(const std::vector<CharacterBytes>& chars) {
+    std::vector<LineKind> kinds;
+    for (const LineKind kind : kLineKinds) {
+        if (std::none_of(chars.begin(), chars.end(),
+                         [kind](const CharacterBytes& c) { return (c.*kind).empty(); }))
+            kinds.push_back(kind);
+    }
+    return kinds;
+}
 
 bool IsLineEnd(char32_t cp) {
     return cp == U'\n' || cp == U'\r';
@@ -76,29 +94,51 @@ std::map<char32_t, std::vector<std::string>> LegacySpellings(TextView compare, C
     return spellings;
 }
 
-CharacterBytes BytesOf(char32_t c, CompareMode mode,
+// The character's UTF-16 code units, in the file's byte order.
+std::string Utf16Bytes(char32_t c, FileEncoding encoding) {
+    std::string bytes;
+    const auto unit = [&](char32_t u) {
+        const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+        bytes += encoding == FileEncoding::Utf16LE ? std::string{lo, hi} : std::string{hi, lo};
+    };
+    if (c < 0x10000) {
+        unit(c);
+    } else {
+        unit(0xD800 + ((c - 0x10000) >> 10));
+        unit(0xDC00 + ((c - 0x10000) & 0x3FF));
+    }
+    return bytes;
+}
+
+CharacterBytes BytesOf(char32_t c, CompareMode mode, FileEncoding encoding,
                        const std::map<char32_t, std::vector<std::string>>& legacy) {
     CharacterBytes bytes;
     for (const char32_t v : Variants(c, mode)) {
+        // Lines never hold a line end, nor (being valid UTF-8 or UTF-16) a surrogate.
+        const bool canBeInLine = !IsLineEnd(v) && !(v >= 0xD800 && v <= 0xDFFF);
+        if (encoding != FileEncoding::Bytes) {
+            if (canBeInLine) bytes.utf16.push_back(Utf16Bytes(v, encoding));
+            continue;
+        }
         const auto& spelled = legacy.at(v);
         bytes.legacy.insert(bytes.legacy.end(), spelled.begin(), spelled.end());
-        // Lines never hold a line end, nor (being valid UTF-8) a surrogate.
-        if (IsLineEnd(v) || (v >= 0xD800 && v <= 0xDFFF)) continue;
-        bytes.utf8.push_back(EncodeUtf8Lossless(TextView(&v, 1)));
+        if (canBeInLine) bytes.utf8.push_back(EncodeUtf8Lossless(TextView(&v, 1)));
     }
     return bytes;
 }
 
 // BytesOf for each character, worked out once per distinct character: a compare string may be as
 // long as a command line.
-std::vector<CharacterBytes> BytesOfEach(TextView compare, CompareMode mode,
+std::vector<CharacterBytes> BytesOfEach(TextView compare, CompareMode mode, FileEncoding encoding,
                                         const LegacyCodePage& legacy) {
-    const auto spellings = LegacySpellings(compare, mode, legacy);
+    const auto spellings = encoding == FileEncoding::Bytes
+                               ? LegacySpellings(compare, mode, legacy)
+                               : std::map<char32_t, std::vector<std::string>>{};
     std::map<char32_t, CharacterBytes> known;
     std::vector<CharacterBytes> chars;
     for (const char32_t c : compare) {
         auto it = known.find(c);
-        if (it == known.end()) it = known.emplace(c, BytesOf(c, mode, spellings)).first;
+        if (it == known.end()) it = known.emplace(c, BytesOf(c, mode, encoding, spellings)).first;
         chars.push_back(it->second);
     }
     return chars;
@@ -115,11 +155,8 @@ struct Run {
 constexpr std::size_t kMaxOffsets = 4;
 
 std::vector<Run> Runs(const std::vector<CharacterBytes>& chars) {
-    const bool utf8Lines = std::all_of(chars.begin(), chars.end(),
-                                       [](const CharacterBytes& c) { return !c.utf8.empty(); });
-    const bool legacyLines = std::all_of(chars.begin(), chars.end(),
-                                         [](const CharacterBytes& c) { return !c.legacy.empty(); });
-    if (!utf8Lines && !legacyLines) return {};
+    const std::vector<LineKind> kinds = KindsThatCanMatch(chars);
+    if (kinds.empty()) return {};
 
     std::vector<Run> runs{{{}, {0}}};
     // Where the character at hand can start in a match; empty once there are too many places.
@@ -131,8 +168,8 @@ std::vector<Run> Runs(const std::vector<CharacterBytes>& chars) {
     };
     for (const CharacterBytes& c : chars) {
         std::vector<std::string> matches;
-        if (utf8Lines) matches = c.utf8;
-        if (legacyLines) matches.insert(matches.end(), c.legacy.begin(), c.legacy.end());
+        for (const LineKind kind : kinds)
+            matches.insert(matches.end(), (c.*kind).begin(), (c.*kind).end());
         std::set<std::size_t> widths;
         for (const std::string& m : matches) widths.insert(m.size());
         std::set<std::size_t> next;
@@ -168,11 +205,7 @@ std::vector<Run> Runs(const std::vector<CharacterBytes>& chars) {
 // in length there).
 std::vector<std::vector<ByteSet>> Spellings(const std::vector<CharacterBytes>& chars) {
     std::vector<std::vector<ByteSet>> spellings;
-    for (const auto kind : {&CharacterBytes::utf8, &CharacterBytes::legacy}) {
-        const bool canMatch =
-            std::all_of(chars.begin(), chars.end(),
-                        [kind](const CharacterBytes& c) { return !(c.*kind).empty(); });
-        if (!canMatch) continue;
+    for (const LineKind kind : KindsThatCanMatch(chars)) {
         std::vector<ByteSet> spelling;
         for (const CharacterBytes& c : chars) {
             const std::vector<std::string>& matches = c.*kind;
@@ -221,13 +254,11 @@ std::optional<std::pair<std::vector<ByteSet>, std::size_t>> ScannablePart(
 std::vector<SpelledMatch> SpelledMatches(const std::vector<CharacterBytes>& chars) {
     using Spellings = std::vector<std::set<std::string>>;
     std::vector<Spellings> kinds;
-    for (const auto kind : {&CharacterBytes::utf8, &CharacterBytes::legacy}) {
+    for (const LineKind kind : KindsThatCanMatch(chars)) {
         Spellings spellings;
         for (const CharacterBytes& c : chars)
             spellings.emplace_back((c.*kind).begin(), (c.*kind).end());
-        if (std::none_of(spellings.begin(), spellings.end(),
-                         [](const auto& s) { return s.empty(); }))
-            kinds.push_back(std::move(spellings));
+        kinds.push_back(std::move(spellings));
     }
     const auto within = [](const Spellings& a, const Spellings& b) {
         for (std::size_t i = 0; i < a.size(); ++i) {
@@ -251,6 +282,7 @@ std::vector<SpelledMatch> SpelledMatches(const std::vector<CharacterBytes>& char
 }  // namespace
 
 std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode mode,
+                                                  FileEncoding encoding,
                                                   const LegacyCodePage& legacy) {
     // Each run, cut to a part that can be scanned for, is scored by how likely text holds it by
     // chance; the least likely is searched for, the next few checked in a hit's line. Checking a
@@ -260,7 +292,7 @@ std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode 
         std::vector<ByteSet> part;
         std::vector<std::size_t> offsets;
     };
-    const std::vector<CharacterBytes> chars = BytesOfEach(compare, mode, legacy);
+    const std::vector<CharacterBytes> chars = BytesOfEach(compare, mode, encoding, legacy);
     std::vector<Scored> parts;
     for (const Run& run : Runs(chars)) {
         auto part = ScannablePart(run.sets);
@@ -276,7 +308,8 @@ std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode 
     if (parts.empty()) return std::nullopt;
     std::stable_sort(parts.begin(), parts.end(),
                      [](const Scored& a, const Scored& b) { return a.chance < b.chance; });
-    LinePattern pattern{BytePattern(std::move(parts.front().part)), {}, {}, {}, {}};
+    LinePattern pattern{BytePattern(std::move(parts.front().part)), {}, {}, {}, {},
+                        encoding == FileEncoding::Bytes ? 1u : 2u};
     for (std::size_t i = 1; i < parts.size() && i <= kMaxChecks; ++i) {
         pattern.checks.emplace_back(std::move(parts[i].part));
     }
@@ -299,7 +332,8 @@ bool MayMatchAround(const LinePattern& pattern, const char* hit, const char* fro
                     const char* end) {
     if (pattern.searchOffsets.empty()) return true;
     for (const std::size_t offset : pattern.searchOffsets) {
-        if (static_cast<std::size_t>(hit - from) < offset) continue;
+        const auto at = static_cast<std::size_t>(hit - from);
+        if (at < offset || (at - offset) % pattern.unitBytes != 0) continue;
         for (const SpelledMatch& match : pattern.spelled) {
             if (match.MayStartAt(hit - offset, end)) return true;
         }

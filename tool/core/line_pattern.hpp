@@ -1,10 +1,11 @@
-// Turns the compare string into a byte pattern that every matching line of a byte-encoded file
-// contains, so that a file can be searched as bytes and only lines holding the pattern decoded.
+// Turns the compare string into a byte pattern that every matching line of a file contains, so
+// that a file can be searched as bytes and only lines holding the pattern decoded.
 #pragma once
 
 #include <optional>
 #include <vector>
 
+#include "byte_order_mark.hpp"
 #include "byte_search.hpp"
 #include "find.hpp"
 #include "legacy_code_page.hpp"
@@ -12,8 +13,9 @@
 
 namespace tarvik {
 
-// The byte runs that every line (UTF-8 or legacy) containing the compare string holds, each cut
-// to a part that can be scanned for; lines holding them may still not match.
+// The byte runs that every line containing the compare string holds (UTF-8 or legacy in a
+// byte-encoded file, UTF-16 in the file's byte order), each cut to a part that can be scanned for;
+// lines holding them may still not match.
 struct LinePattern {
     BytePattern search;  // the most selective part, to scan the file for
     // The next most selective ones, to rule out lines before decoding.
@@ -25,15 +27,18 @@ struct LinePattern {
     // that can match; empty where a hit cannot be checked that way.
     std::vector<std::size_t> searchOffsets;
     std::vector<SpelledMatch> spelled;
+    // Bytes of a code unit: a match starts at a multiple of it from a line's start.
+    std::size_t unitBytes = 1;
 };
 
 // Nothing when the compare string gives no run that can be scanned for.
 std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode mode,
+                                                  FileEncoding encoding,
                                                   const LegacyCodePage& legacy);
 
 // False when no match holds `hit` of the searched part as it can lie in a match; matches start at
-// or after `from`, and the bytes from `end` on are not known yet. Always true where hits cannot be
-// checked so.
+// or after `from`, a line's start, and the bytes from `end` on are not known yet. Always true where
+// hits cannot be checked so.
 bool MayMatchAround(const LinePattern& pattern, const char* hit, const char* from, const char* end);
 
 // False when [begin, end) lacks one of the checked parts or all spellings, so that it cannot match.
