@@ -47,11 +47,11 @@ constexpr std::array<LineKind, 3> kLineKinds = {&CharacterBytes::utf8, &Characte
                                                 &CharacterBytes::utf16};
 
 // The kinds of line that can match: those with a spelling for every character.
-std::vector<LineKind> KindsThatCanMatch(const std::vector<CharacterBytes>& chars) {
+std::vector<LineKind> KindsThatCanMatch(const std::vector<const CharacterBytes*>& chars) {
     std::vector<LineKind> kinds;
     for (const LineKind kind : kLineKinds) {
         if (std::none_of(chars.begin(), chars.end(),
-                         [kind](const CharacterBytes& c) { return (c.*kind).empty(); }))
+                         [kind](const CharacterBytes* c) { return (c->*kind).empty(); }))
             kinds.push_back(kind);
     }
     return kinds;
@@ -61,17 +61,26 @@ bool IsLineEnd(char32_t cp) {
     return cp == U'\n' || cp == U'\r';
 }
 
-Text Variants(char32_t c, CompareMode mode) {
-    return mode == CompareMode::Exact ? Text(1, c) : CaseVariants(c);
+// The characters each distinct character of the compare string matches, worked out once each: a
+// compare string may be as long as a command line.
+using VariantsOf = std::map<char32_t, Text>;
+
+VariantsOf Variants(TextView compare, CompareMode mode) {
+    VariantsOf variants;
+    for (const char32_t c : compare) {
+        if (!variants.contains(c))
+            variants.emplace(c, mode == CompareMode::Exact ? Text(1, c) : CaseVariants(c));
+    }
+    return variants;
 }
 
 // How the legacy code page spells each character the compare string can match: single bytes, and
 // the lead and trail bytes of double-byte characters. One pass over the code page for all.
-std::map<char32_t, std::vector<std::string>> LegacySpellings(TextView compare, CompareMode mode,
+std::map<char32_t, std::vector<std::string>> LegacySpellings(const VariantsOf& variants,
                                                              const LegacyCodePage& legacy) {
     std::map<char32_t, std::vector<std::string>> spellings;
-    for (const char32_t c : compare) {
-        for (const char32_t v : Variants(c, mode)) spellings[v];
+    for (const auto& [c, matched] : variants) {
+        for (const char32_t v : matched) spellings[v];
     }
     const auto add = [&spellings](char32_t c, std::string bytes) {
         if (const auto found = spellings.find(c); found != spellings.end())
@@ -110,10 +119,10 @@ std::string Utf16Bytes(char32_t c, FileEncoding encoding) {
     return bytes;
 }
 
-CharacterBytes BytesOf(char32_t c, CompareMode mode, FileEncoding encoding,
+CharacterBytes BytesOf(const Text& variants, FileEncoding encoding,
                        const std::map<char32_t, std::vector<std::string>>& legacy) {
     CharacterBytes bytes;
-    for (const char32_t v : Variants(c, mode)) {
+    for (const char32_t v : variants) {
         // Lines never hold a line end, nor (being valid UTF-8 or UTF-16) a surrogate.
         const bool canBeInLine = !IsLineEnd(v) && !(v >= 0xD800 && v <= 0xDFFF);
         if (encoding != FileEncoding::Bytes) {
@@ -127,21 +136,61 @@ CharacterBytes BytesOf(char32_t c, CompareMode mode, FileEncoding encoding,
     return bytes;
 }
 
-// BytesOf for each character, worked out once per distinct character: a compare string may be as
-// long as a command line.
-std::vector<CharacterBytes> BytesOfEach(TextView compare, CompareMode mode, FileEncoding encoding,
-                                        const LegacyCodePage& legacy) {
+// The bytes of each character of the compare string, worked out once per distinct character and
+// shared by its repeats.
+struct CompareBytes {
+    std::map<char32_t, CharacterBytes> distinct;
+    std::vector<const CharacterBytes*> chars;
+};
+
+CompareBytes BytesOfEach(TextView compare, CompareMode mode, FileEncoding encoding,
+                         const LegacyCodePage& legacy) {
+    const VariantsOf variants = Variants(compare, mode);
     const auto spellings = encoding == FileEncoding::Bytes
-                               ? LegacySpellings(compare, mode, legacy)
+                               ? LegacySpellings(variants, legacy)
                                : std::map<char32_t, std::vector<std::string>>{};
-    std::map<char32_t, CharacterBytes> known;
-    std::vector<CharacterBytes> chars;
-    for (const char32_t c : compare) {
-        auto it = known.find(c);
-        if (it == known.end()) it = known.emplace(c, BytesOf(c, mode, encoding, spellings)).first;
-        chars.push_back(it->second);
+    CompareBytes bytes;
+    for (const auto& [c, matched] : variants)
+        bytes.distinct.emplace(c, BytesOf(matched, encoding, spellings));
+    bytes.chars.reserve(compare.size());
+    for (const char32_t c : compare) bytes.chars.push_back(&bytes.distinct.at(c));
+    return bytes;
+}
+
+// A character's byte strings in the kinds of line taken together: their lengths, and the set of
+// each byte where they are all one length, else the sets of their first and last bytes.
+struct Shape {
+    std::vector<std::size_t> widths;  // rising
+    std::vector<ByteSet> sets;        // one length only
+    ByteSet first, last;
+};
+
+Shape ShapeOf(const CharacterBytes& c, const std::vector<LineKind>& kinds) {
+    Shape shape;
+    for (const LineKind kind : kinds) {
+        for (const std::string& m : c.*kind) shape.widths.push_back(m.size());
     }
-    return chars;
+    std::sort(shape.widths.begin(), shape.widths.end());
+    shape.widths.erase(std::unique(shape.widths.begin(), shape.widths.end()), shape.widths.end());
+    if (shape.widths.size() == 1) shape.sets.resize(shape.widths.front());
+    for (const LineKind kind : kinds) {
+        for (const std::string& m : c.*kind) {
+            for (std::size_t i = 0; i < shape.sets.size(); ++i)
+                shape.sets[i].set(static_cast<unsigned char>(m[i]));
+            shape.first.set(static_cast<unsigned char>(m.front()));
+            shape.last.set(static_cast<unsigned char>(m.back()));
+        }
+    }
+    return shape;
+}
+
+// The shape of each distinct character in `kinds`.
+std::map<const CharacterBytes*, Shape> ShapesOf(const CompareBytes& bytes,
+                                                const std::vector<LineKind>& kinds) {
+    std::map<const CharacterBytes*, Shape> shapes;
+    for (const auto& [c, characterBytes] : bytes.distinct)
+        shapes.emplace(&characterBytes, ShapeOf(characterBytes, kinds));
+    return shapes;
 }
 
 // A run of consecutive byte sets present in every matching line, with the byte offsets from the
@@ -154,48 +203,32 @@ struct Run {
 // More offsets than this make checking a hit at each of them cost more than it saves.
 constexpr std::size_t kMaxOffsets = 4;
 
-std::vector<Run> Runs(const std::vector<CharacterBytes>& chars) {
-    const std::vector<LineKind> kinds = KindsThatCanMatch(chars);
+std::vector<Run> Runs(const CompareBytes& bytes) {
+    const std::vector<LineKind> kinds = KindsThatCanMatch(bytes.chars);
     if (kinds.empty()) return {};
+    const auto shapes = ShapesOf(bytes, kinds);
 
     std::vector<Run> runs{{{}, {0}}};
     // Where the character at hand can start in a match; empty once there are too many places.
-    std::set<std::size_t> starts{0};
-    const auto capped = [](std::set<std::size_t> offsets) {
-        return offsets.size() <= kMaxOffsets
-                   ? std::vector<std::size_t>(offsets.begin(), offsets.end())
-                   : std::vector<std::size_t>{};
-    };
-    for (const CharacterBytes& c : chars) {
-        std::vector<std::string> matches;
-        for (const LineKind kind : kinds)
-            matches.insert(matches.end(), (c.*kind).begin(), (c.*kind).end());
-        std::set<std::size_t> widths;
-        for (const std::string& m : matches) widths.insert(m.size());
-        std::set<std::size_t> next;
+    std::vector<std::size_t> starts{0};
+    for (const CharacterBytes* c : bytes.chars) {
+        const Shape& shape = shapes.at(c);
+        std::vector<std::size_t> next;
         for (const std::size_t start : starts) {
-            for (const std::size_t w : widths) next.insert(start + w);
+            for (const std::size_t w : shape.widths) next.push_back(start + w);
         }
-        if (widths.size() == 1) {
-            const std::size_t width = *widths.begin();
-            std::vector<ByteSet> sets(width);
-            for (const std::string& m : matches) {
-                for (std::size_t i = 0; i < width; ++i)
-                    sets[i].set(static_cast<unsigned char>(m[i]));
-            }
-            runs.back().sets.insert(runs.back().sets.end(), sets.begin(), sets.end());
+        std::sort(next.begin(), next.end());
+        next.erase(std::unique(next.begin(), next.end()), next.end());
+        if (next.size() > kMaxOffsets) next.clear();
+        if (!shape.sets.empty()) {
+            runs.back().sets.insert(runs.back().sets.end(), shape.sets.begin(), shape.sets.end());
         } else {
-            ByteSet first, last;
-            for (const std::string& m : matches) {
-                first.set(static_cast<unsigned char>(m.front()));
-                last.set(static_cast<unsigned char>(m.back()));
-            }
-            runs.back().sets.push_back(first);
-            std::set<std::size_t> lastAt;
-            for (const std::size_t end : next) lastAt.insert(end - 1);
-            runs.push_back({{last}, starts.empty() ? std::vector<std::size_t>{} : capped(lastAt)});
+            runs.back().sets.push_back(shape.first);
+            std::vector<std::size_t> lastAt = next;
+            for (std::size_t& at : lastAt) --at;
+            runs.push_back({{shape.last}, std::move(lastAt)});
         }
-        starts = next.size() <= kMaxOffsets ? next : std::set<std::size_t>{};
+        starts = std::move(next);
     }
     return runs;
 }
@@ -203,23 +236,15 @@ std::vector<Run> Runs(const std::vector<CharacterBytes>& chars) {
 // The compare string spelled in each kind of line that can match it: a matching line holds one of
 // them. Nothing when a kind of line can match without one spelling (matches of a character differ
 // in length there).
-std::vector<std::vector<ByteSet>> Spellings(const std::vector<CharacterBytes>& chars) {
+std::vector<std::vector<ByteSet>> Spellings(const CompareBytes& bytes) {
     std::vector<std::vector<ByteSet>> spellings;
-    for (const LineKind kind : KindsThatCanMatch(chars)) {
+    for (const LineKind kind : KindsThatCanMatch(bytes.chars)) {
+        const auto shapes = ShapesOf(bytes, {kind});
         std::vector<ByteSet> spelling;
-        for (const CharacterBytes& c : chars) {
-            const std::vector<std::string>& matches = c.*kind;
-            const std::size_t width = matches.front().size();
-            if (!std::all_of(matches.begin(), matches.end(),
-                             [width](const std::string& m) { return m.size() == width; })) {
-                return {};
-            }
-            std::vector<ByteSet> sets(width);
-            for (const std::string& m : matches) {
-                for (std::size_t i = 0; i < width; ++i)
-                    sets[i].set(static_cast<unsigned char>(m[i]));
-            }
-            spelling.insert(spelling.end(), sets.begin(), sets.end());
+        for (const CharacterBytes* c : bytes.chars) {
+            const Shape& shape = shapes.at(c);
+            if (shape.sets.empty()) return {};
+            spelling.insert(spelling.end(), shape.sets.begin(), shape.sets.end());
         }
         spellings.push_back(std::move(spelling));
     }
@@ -251,13 +276,13 @@ std::optional<std::pair<std::vector<ByteSet>, std::size_t>> ScannablePart(
 // Each kind of line that can match, as SpelledMatch; nothing when one of them cannot be checked
 // that way. A kind whose every spelling the other kind has too is left out: where it matches,
 // the other's check (which never branches) finds the same bytes.
-std::vector<SpelledMatch> SpelledMatches(const std::vector<CharacterBytes>& chars) {
+std::vector<SpelledMatch> SpelledMatches(const CompareBytes& bytes) {
     using Spellings = std::vector<std::set<std::string>>;
     std::vector<Spellings> kinds;
-    for (const LineKind kind : KindsThatCanMatch(chars)) {
+    for (const LineKind kind : KindsThatCanMatch(bytes.chars)) {
         Spellings spellings;
-        for (const CharacterBytes& c : chars)
-            spellings.emplace_back((c.*kind).begin(), (c.*kind).end());
+        for (const CharacterBytes* c : bytes.chars)
+            spellings.emplace_back((c->*kind).begin(), (c->*kind).end());
         kinds.push_back(std::move(spellings));
     }
     const auto within = [](const Spellings& a, const Spellings& b) {
@@ -292,9 +317,9 @@ std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode 
         std::vector<ByteSet> part;
         std::vector<std::size_t> offsets;
     };
-    const std::vector<CharacterBytes> chars = BytesOfEach(compare, mode, encoding, legacy);
+    const CompareBytes bytes = BytesOfEach(compare, mode, encoding, legacy);
     std::vector<Scored> parts;
-    for (const Run& run : Runs(chars)) {
+    for (const Run& run : Runs(bytes)) {
         auto part = ScannablePart(run.sets);
         if (!part) continue;
         double chance = 1;
@@ -313,7 +338,7 @@ std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode 
     for (std::size_t i = 1; i < parts.size() && i <= kMaxChecks; ++i) {
         pattern.checks.emplace_back(std::move(parts[i].part));
     }
-    for (const auto& spelling : Spellings(chars)) {
+    for (const auto& spelling : Spellings(bytes)) {
         auto part = ScannablePart(spelling);
         if (!part) {
             pattern.spellings.clear();
@@ -322,7 +347,7 @@ std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode 
         pattern.spellings.emplace_back(std::move(part->first));
     }
     if (compare.size() <= kMaxSpelledChars && !parts.front().offsets.empty()) {
-        pattern.spelled = SpelledMatches(chars);
+        pattern.spelled = SpelledMatches(bytes);
         if (!pattern.spelled.empty()) pattern.searchOffsets = std::move(parts.front().offsets);
     }
     return pattern;
