@@ -2,6 +2,7 @@
 // scanning for common bytes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -47,6 +48,28 @@ TEST(BytePattern, FindsEveryOccurrenceAPlainScanFinds) {
             found.push_back(static_cast<std::size_t>(hit - begin));
         }
         EXPECT_EQ(found, expected) << text << " level " << round % 3;
+    }
+    SetVectorLevel(VectorLevel::Avx2);
+}
+
+// The single-pass scans agree with a plain scan at each level, from every start, whatever the
+// alignment of the hit.
+TEST(VectorScan, FindsTheFirstByteAPlainScanFinds) {
+    std::mt19937 random(1209);
+    const VectorLevel levels[] = {VectorLevel::Portable, VectorLevel::Sse2, VectorLevel::Avx2};
+    for (int round = 0; round < 300; ++round) {
+        SetVectorLevel(levels[round % 3]);
+        std::string text(random() % 100, 'a');
+        for (char& c : text) c = "abc\n\r\x80\xFF"[random() % (round % 2 == 0 ? 3 : 7)];
+        const char* const end = text.data() + text.size();
+        for (const char* from = text.data(); from <= end; ++from) {
+            const auto isLineEnd = [](char c) { return c == '\n' || c == '\r'; };
+            const auto isHigh = [](char c) { return static_cast<unsigned char>(c) >= 0x80; };
+            EXPECT_EQ(FindEitherByte(from, end, '\n', '\r'), std::find_if(from, end, isLineEnd))
+                << text << " level " << round % 3;
+            EXPECT_EQ(FindNonAscii(from, end), std::find_if(from, end, isHigh))
+                << text << " level " << round % 3;
+        }
     }
     SetVectorLevel(VectorLevel::Avx2);
 }

@@ -27,9 +27,7 @@ bool IsLineEnd(char c) {
 
 // The first CR or LF in [begin, end), or end.
 const char* FirstLineEnd(const char* begin, const char* end) {
-    const char* lf = FindByte(begin, end, '\n');
-    const char* cr = FindByte(begin, lf, '\r');
-    return cr != lf ? cr : lf;
+    return FindEitherByte(begin, end, '\n', '\r');
 }
 
 // Just after the last CR or LF in [begin, end), or begin. Eight bytes at a time, as a short

@@ -29,15 +29,15 @@ struct SearchLimits {
 };
 
 // The first line containing `compare` (non-empty) in `mode`, cut to `limits.keptChars` characters
-// plus the compare string's length, or nothing; reading stops at its end. Byte-encoded files are
-// searched block by block for bytes every matching line contains, and only the lines holding them
-// are decoded.
+// plus the compare string's length, or nothing; reading stops at its end. Files are searched block
+// by block for bytes every matching line contains, and only the lines holding them are decoded.
 std::optional<SourcedText> FindFirstMatchingLine(ByteReader& reader, TextView compare,
                                                  CompareMode mode, const LegacyCodePage& legacy,
                                                  SearchLimits limits = {});
 
-// The same by decoding and searching every line: for UTF-16 files. Lines of byte-encoded files
-// are held whole here.
+// The same by decoding and searching every line: for UTF-16 files whose compare string gives no
+// pattern, and from a UTF-16 line too long to keep on. Lines of byte-encoded files are held whole
+// here.
 std::optional<SourcedText> FindFirstMatchingLineByLines(ByteReader& reader, TextView compare,
                                                         CompareMode mode,
                                                         const LegacyCodePage& legacy,

@@ -2,11 +2,9 @@
 // reads as escaped bytes that a compare string typed as such could match.
 #include "long_line.hpp"
 
-#include <cstdint>
-#include <cstring>
-
 #include "general_failure.hpp"
 #include "line_reader.hpp"
+#include "vector_scan.hpp"
 
 namespace tarvik {
 namespace {
@@ -35,12 +33,9 @@ std::string_view WholeCharacters(const char* begin, const char* end) {
 }  // namespace
 
 void Utf8Check::Take(const char* p, const char* end) {
-    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
     while (valid_ && p != end) {
         if (need_ == 0) {
-            // Mostly ASCII: eight bytes at a time.
-            std::uint64_t word = 0;
-            while (end - p >= 8 && (std::memcpy(&word, p, 8), (word & kHighBits) == 0)) p += 8;
+            p = FindNonAscii(p, end);
             if (p == end) break;
             const auto b = static_cast<unsigned char>(*p++);
             if (b < 0x80) continue;

@@ -3,6 +3,7 @@
 // Windows the C runtime's memchr (msvcrt) scans a byte at a time, so FindByte scans itself there.
 #include "vector_scan.hpp"
 
+#include <cstdint>
 #include <cstring>
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -45,6 +46,48 @@ const char* TwoPlacesPortable(const char* p, const char* last, const PlaceBytes&
     }
     return p;
 }
+
+const char* EitherBytePortable(const char* p, const char* end, unsigned char a, unsigned char b) {
+    while (p != end && static_cast<unsigned char>(*p) != a && static_cast<unsigned char>(*p) != b)
+        ++p;
+    return p;
+}
+
+const char* NonAsciiPortable(const char* p, const char* end) {
+    // Eight bytes at a time while all are ASCII.
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    std::uint64_t word = 0;
+    while (end - p >= 8 && (std::memcpy(&word, p, 8), (word & kHighBits) == 0)) p += 8;
+    while (p != end && static_cast<unsigned char>(*p) < 0x80) ++p;
+    return p;
+}
+
+#if defined(TARVIK_X86)
+
+__attribute__((target("sse2"))) const char* EitherByteSse2(const char* p, const char* end,
+                                                           unsigned char a, unsigned char b) {
+    const __m128i va = _mm_set1_epi8(static_cast<char>(a));
+    const __m128i vb = _mm_set1_epi8(static_cast<char>(b));
+    for (; end - p >= 16; p += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const auto mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, va), _mm_cmpeq_epi8(chunk, vb))));
+        if (mask != 0) return p + __builtin_ctz(mask);
+    }
+    return EitherBytePortable(p, end, a, b);
+}
+
+__attribute__((target("sse2"))) const char* NonAsciiSse2(const char* p, const char* end) {
+    for (; end - p >= 16; p += 16) {
+        // The high bit of each byte.
+        const auto mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))));
+        if (mask != 0) return p + __builtin_ctz(mask);
+    }
+    return NonAsciiPortable(p, end);
+}
+
+#endif
 
 #if defined(TARVIK_X86) && defined(_WIN32)
 
@@ -129,6 +172,20 @@ const char* FindByte(const char* begin, const char* end, unsigned char byte) {
     const void* hit = std::memchr(begin, byte, static_cast<std::size_t>(end - begin));
     return hit != nullptr ? static_cast<const char*>(hit) : end;
 #endif
+}
+
+const char* FindEitherByte(const char* begin, const char* end, unsigned char a, unsigned char b) {
+#if defined(TARVIK_X86)
+    if (CurrentLevel() != VectorLevel::Portable) return EitherByteSse2(begin, end, a, b);
+#endif
+    return EitherBytePortable(begin, end, a, b);
+}
+
+const char* FindNonAscii(const char* begin, const char* end) {
+#if defined(TARVIK_X86)
+    if (CurrentLevel() != VectorLevel::Portable) return NonAsciiSse2(begin, end);
+#endif
+    return NonAsciiPortable(begin, end);
 }
 
 const char* FindTwoPlaces(const char* begin, const char* last, const PlaceBytes& a,

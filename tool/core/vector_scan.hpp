@@ -1,6 +1,7 @@
 // The byte scans the file search spends its time in, with SSE2 or AVX2 where the processor has
-// them: the first place of a byte, and the first place where two places of a pattern both hold
-// one of their bytes. Each has a portable path.
+// them: the first place of a byte, of either of two bytes, of a byte that is not ASCII, and the
+// first place where two places of a pattern both hold one of their bytes. Each has a portable
+// path.
 #pragma once
 
 #include <array>
@@ -17,6 +18,12 @@ void SetVectorLevel(VectorLevel highest);
 
 // The first `byte` in [begin, end), or end. Uses the C library's memchr only where it is fast.
 const char* FindByte(const char* begin, const char* end, unsigned char byte);
+
+// The first byte in [begin, end) that is `a` or `b`, or end.
+const char* FindEitherByte(const char* begin, const char* end, unsigned char a, unsigned char b);
+
+// The first byte of 0x80 or above in [begin, end), or end.
+const char* FindNonAscii(const char* begin, const char* end);
 
 // One place of a pattern: its offset and up to four bytes (repeated to fill the four).
 struct PlaceBytes {
