@@ -39,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const tarvik::Text compare = tarvik::DecodeUtf8Lossless(input.substr(1, split - 1));
     if (compare.empty()) return 0;
     const auto mode = flags & 1 ? tarvik::CompareMode::IgnoreCase : tarvik::CompareMode::Exact;
-    const tarvik::LegacyCodePage& legacy = flags & 2 ? tarvik::test_doubles::ShiftJisSample()
-                                                     : tarvik::Latin1CodePage();
+    const tarvik::LegacyCodePage& legacy =
+        flags & 2 ? tarvik::test_doubles::ShiftJisSample() : tarvik::Latin1CodePage();
     // Small blocks and few kept characters put block edges and cut lines everywhere. The streamed
     // rest of a long line is read from any byte, which in a double-byte code page can be a trail
     // byte: lines there are kept whole.

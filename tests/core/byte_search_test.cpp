@@ -60,7 +60,8 @@ TEST(VectorScan, FindsTheFirstByteAPlainScanFinds) {
     for (int round = 0; round < 300; ++round) {
         SetVectorLevel(levels[round % 3]);
         std::string text(random() % 100, 'a');
-        for (char& c : text) c = "abc\n\r\x80\xFF"[random() % (round % 2 == 0 ? 3 : 7)];
+        for (char& c : text)
+            c = "abc\n\r\x80\xFF\xD8\xDF\xE0"[random() % (round % 2 == 0 ? 3 : 10)];
         const char* const end = text.data() + text.size();
         for (const char* from = text.data(); from <= end; ++from) {
             const auto isLineEnd = [](char c) { return c == '\n' || c == '\r'; };
@@ -68,6 +69,12 @@ TEST(VectorScan, FindsTheFirstByteAPlainScanFinds) {
             EXPECT_EQ(FindEitherByte(from, end, '\n', '\r'), std::find_if(from, end, isLineEnd))
                 << text << " level " << round % 3;
             EXPECT_EQ(FindNonAscii(from, end), std::find_if(from, end, isHigh))
+                << text << " level " << round % 3;
+            const auto isSurrogateByte = [](char c) {
+                return static_cast<unsigned char>(c) >= 0xD8 &&
+                       static_cast<unsigned char>(c) <= 0xDF;
+            };
+            EXPECT_EQ(FindSurrogateByte(from, end), std::find_if(from, end, isSurrogateByte))
                 << text << " level " << round % 3;
         }
     }

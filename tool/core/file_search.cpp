@@ -90,11 +90,10 @@ std::optional<SourcedText> FindFirstMatchingLine(ByteReader& reader, TextView co
 
     std::optional<LinePattern> pattern =
         PatternInMatchingLines(compare, mode, FileEncoding::Bytes, legacy);
-    const std::size_t width = pattern ? pattern->search.size() : 1;
-    const std::size_t reach = width - 1;
+    const std::size_t reach = pattern ? pattern->Width() - 1 : 0;
     // The next place a match may hold: a hit of the pattern, or without one any byte of a line.
     const auto candidate = [&pattern](const char* from, const char* to) -> const char* {
-        if (pattern) return pattern->search.Find(from, to);
+        if (pattern) return FindCandidate(*pattern, from, to);
         while (from != to && IsLineEnd(*from)) ++from;
         return from != to ? from : nullptr;
     };
@@ -122,17 +121,19 @@ std::optional<SourcedText> FindFirstMatchingLine(ByteReader& reader, TextView co
         if (!longLine) {
             if (const char* hit = candidate(data + scan, end)) {
                 // Most hits are ruled out where they lie, without finding their line.
-                if (pattern && !MayMatchAround(*pattern, hit, data + lineStart, end)) {
+                const HitCheck check =
+                    pattern ? CheckHit(*pattern, hit, data + lineStart, end) : HitCheck::Unchecked;
+                if (check == HitCheck::RuledOut) {
                     scan = static_cast<std::size_t>(hit - data) + 1;
                     continue;
                 }
                 const char* from = std::min(data + std::max(lineStart, checked), hit);
                 const char* begin = AfterLastLineEnd(from, hit);
                 if (begin == from) begin = data + lineStart;
-                const char* stop = FirstLineEnd(hit + width, end);
+                const char* stop = FirstLineEnd(hit, end);
                 if (stop != end || block.AtEnd()) {
                     // A hit that held up where it lies is as good as any check of its line.
-                    if (!pattern || !pattern->searchOffsets.empty() ||
+                    if (!pattern || check == HitCheck::MayMatch ||
                         HoldsEveryPart(*pattern, begin, stop)) {
                         const SourcedText line = DecodeBytesLine(std::string(begin, stop), legacy);
                         if (auto found = CutMatchingLine(line, compare, mode, kept)) return found;

@@ -304,14 +304,62 @@ std::vector<SpelledMatch> SpelledMatches(const CompareBytes& bytes) {
     return matches;
 }
 
+// More parts than this to scan for cost more than the runs' hits do.
+constexpr std::size_t kMaxScannedParts = 4;
+
+// Parts that every match holds one of, where it says: for each kind of line that can match, the
+// compare string spelled with each character's narrowest spellings, which a match using only such
+// spellings holds at a known place; and each wider spelling, which any other match holds somewhere.
+// Nothing when there would be too many or one cannot be scanned for.
+std::vector<ScannedPart> SpellingParts(const CompareBytes& bytes) {
+    std::vector<std::pair<std::vector<ByteSet>, std::vector<std::size_t>>> parts;
+    const auto add = [&parts](std::vector<ByteSet> sets, std::vector<std::size_t> offsets) {
+        const std::pair part{std::move(sets), std::move(offsets)};
+        if (std::find(parts.begin(), parts.end(), part) == parts.end()) parts.push_back(part);
+    };
+    for (const LineKind kind : KindsThatCanMatch(bytes.chars)) {
+        std::vector<ByteSet> narrow;
+        std::set<std::string> wider;
+        for (const CharacterBytes* c : bytes.chars) {
+            const std::vector<std::string>& spellings = c->*kind;
+            std::size_t width = spellings.front().size();
+            for (const std::string& m : spellings) width = std::min(width, m.size());
+            const std::size_t at = narrow.size();
+            narrow.resize(at + width);
+            for (const std::string& m : spellings) {
+                if (m.size() > width) {
+                    wider.insert(m);
+                    continue;
+                }
+                for (std::size_t i = 0; i < width; ++i)
+                    narrow[at + i].set(static_cast<unsigned char>(m[i]));
+            }
+        }
+        auto part = ScannablePart(narrow);
+        if (!part) return {};
+        add(std::move(part->first), {part->second});
+        for (const std::string& m : wider) {
+            std::vector<ByteSet> sets(m.size());
+            for (std::size_t i = 0; i < m.size(); ++i)
+                sets[i].set(static_cast<unsigned char>(m[i]));
+            add(std::move(sets), {});
+        }
+        if (parts.size() > kMaxScannedParts) return {};
+    }
+    std::vector<ScannedPart> scanned;
+    for (auto& [sets, offsets] : parts) scanned.push_back({BytePattern(std::move(sets)), offsets});
+    return scanned;
+}
+
 }  // namespace
 
 std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode mode,
                                                   FileEncoding encoding,
                                                   const LegacyCodePage& legacy) {
     // Each run, cut to a part that can be scanned for, is scored by how likely text holds it by
-    // chance; the least likely is searched for, the next few checked in a hit's line. Checking a
-    // bounded number of bounded parts keeps that check linear in the line.
+    // chance; the least likely are checked in a hit's line, and the least likely of all is scanned
+    // for when the spellings cannot be. Checking a bounded number of bounded parts keeps that
+    // check linear in the line.
     struct Scored {
         double chance;
         std::vector<ByteSet> part;
@@ -333,11 +381,16 @@ std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode 
     if (parts.empty()) return std::nullopt;
     std::stable_sort(parts.begin(), parts.end(),
                      [](const Scored& a, const Scored& b) { return a.chance < b.chance; });
-    LinePattern pattern{BytePattern(std::move(parts.front().part)), {}, {}, {}, {},
-                        encoding == FileEncoding::Bytes ? 1u : 2u};
-    for (std::size_t i = 1; i < parts.size() && i <= kMaxChecks; ++i) {
-        pattern.checks.emplace_back(std::move(parts[i].part));
+    LinePattern pattern;
+    pattern.unitBytes = encoding == FileEncoding::Bytes ? 1 : 2;
+    pattern.scanned = SpellingParts(bytes);
+    std::size_t checked = 0;
+    if (pattern.scanned.empty()) {
+        pattern.scanned.push_back({BytePattern(parts.front().part), parts.front().offsets});
+        checked = 1;
     }
+    for (; checked < parts.size() && pattern.checks.size() < kMaxChecks; ++checked)
+        pattern.checks.emplace_back(std::move(parts[checked].part));
     for (const auto& spelling : Spellings(bytes)) {
         auto part = ScannablePart(spelling);
         if (!part) {
@@ -346,24 +399,45 @@ std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode 
         }
         pattern.spellings.emplace_back(std::move(part->first));
     }
-    if (compare.size() <= kMaxSpelledChars && !parts.front().offsets.empty()) {
-        pattern.spelled = SpelledMatches(bytes);
-        if (!pattern.spelled.empty()) pattern.searchOffsets = std::move(parts.front().offsets);
-    }
+    if (compare.size() <= kMaxSpelledChars) pattern.spelled = SpelledMatches(bytes);
     return pattern;
 }
 
-bool MayMatchAround(const LinePattern& pattern, const char* hit, const char* from,
-                    const char* end) {
-    if (pattern.searchOffsets.empty()) return true;
-    for (const std::size_t offset : pattern.searchOffsets) {
-        const auto at = static_cast<std::size_t>(hit - from);
-        if (at < offset || (at - offset) % pattern.unitBytes != 0) continue;
-        for (const SpelledMatch& match : pattern.spelled) {
-            if (match.MayStartAt(hit - offset, end)) return true;
+std::size_t LinePattern::Width() const {
+    std::size_t width = 0;
+    for (const ScannedPart& part : scanned) width = std::max(width, part.bytes.size());
+    return width;
+}
+
+const char* FindCandidate(LinePattern& pattern, const char* from, const char* end) {
+    const char* first = nullptr;
+    for (ScannedPart& part : pattern.scanned) {
+        // A part's last answer holds while the search goes on before it in the same bytes.
+        const bool known = part.end == end && part.from != nullptr && part.from <= from &&
+                           (part.hit == nullptr || part.hit >= from);
+        if (!known) part.from = from, part.end = end, part.hit = part.bytes.Find(from, end);
+        if (part.hit != nullptr && (first == nullptr || part.hit < first)) first = part.hit;
+    }
+    return first;
+}
+
+HitCheck CheckHit(const LinePattern& pattern, const char* hit, const char* from, const char* end) {
+    HitCheck check = HitCheck::RuledOut;
+    for (const ScannedPart& part : pattern.scanned) {
+        if (part.hit != hit) continue;
+        if (part.offsets.empty() || pattern.spelled.empty()) {
+            check = HitCheck::Unchecked;
+            continue;
+        }
+        for (const std::size_t offset : part.offsets) {
+            const auto at = static_cast<std::size_t>(hit - from);
+            if (at < offset || (at - offset) % pattern.unitBytes != 0) continue;
+            for (const SpelledMatch& match : pattern.spelled) {
+                if (match.MayStartAt(hit - offset, end)) return HitCheck::MayMatch;
+            }
         }
     }
-    return false;
+    return check;
 }
 
 bool HoldsEveryPart(LinePattern& pattern, const char* begin, const char* end) {
@@ -374,7 +448,10 @@ bool HoldsEveryPart(LinePattern& pattern, const char* begin, const char* end) {
 }
 
 void ForgetSearchedBytes(LinePattern& pattern) {
-    pattern.search.Forget();
+    for (ScannedPart& part : pattern.scanned) {
+        part.bytes.Forget();
+        part.from = nullptr;
+    }
     for (BytePattern& part : pattern.checks) part.Forget();
     for (BytePattern& part : pattern.spellings) part.Forget();
 }

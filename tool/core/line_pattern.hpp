@@ -13,22 +13,36 @@
 
 namespace tarvik {
 
-// The byte runs that every line containing the compare string holds (UTF-8 or legacy in a
-// byte-encoded file, UTF-16 in the file's byte order), each cut to a part that can be scanned for;
-// lines holding them may still not match.
+// A byte pattern the search scans for, and where it can start in a match.
+struct ScannedPart {
+    BytePattern bytes;
+    // Byte offsets from a match's start at which the part can begin; empty when not known.
+    std::vector<std::size_t> offsets;
+    // The last answer of a scan, reused while the search goes on within it.
+    const char* from = nullptr;
+    const char* end = nullptr;
+    const char* hit = nullptr;
+};
+
+// What every line containing the compare string holds, as bytes (UTF-8 or legacy in a
+// byte-encoded file, UTF-16 in the file's byte order); lines holding it may still not match.
 struct LinePattern {
-    BytePattern search;  // the most selective part, to scan the file for
-    // The next most selective ones, to rule out lines before decoding.
+    // Every match holds one of these, cut to a part that can be scanned for: the compare string
+    // as each kind of line spells it, or the least likely of the runs every match holds.
+    std::vector<ScannedPart> scanned;
+    // The most selective runs, to rule out lines before decoding.
     std::vector<BytePattern> checks;
-    // Parts of the compare string as spelled in UTF-8 and in the code page: when there are any, a
-    // matching line holds one of them.
+    // Parts of the compare string as spelled in each kind of line, where all its spellings there
+    // have one length: when there are any, a matching line holds one of them.
     std::vector<BytePattern> spellings;
-    // Where `search` can start in a match, and the compare string spelled in each kind of line
-    // that can match; empty where a hit cannot be checked that way.
-    std::vector<std::size_t> searchOffsets;
+    // The compare string spelled in each kind of line that can match, to check a hit where it
+    // lies; empty for long compare strings.
     std::vector<SpelledMatch> spelled;
     // Bytes of a code unit: a match starts at a multiple of it from a line's start.
     std::size_t unitBytes = 1;
+
+    // Bytes of the longest scanned part.
+    std::size_t Width() const;
 };
 
 // Nothing when the compare string gives no run that can be scanned for.
@@ -36,10 +50,18 @@ std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode 
                                                   FileEncoding encoding,
                                                   const LegacyCodePage& legacy);
 
-// False when no match holds `hit` of the searched part as it can lie in a match; matches start at
-// or after `from`, a line's start, and the bytes from `end` on are not known yet. Always true where
-// hits cannot be checked so.
-bool MayMatchAround(const LinePattern& pattern, const char* hit, const char* from, const char* end);
+// The first place in [from, end) where a scanned part lies wholly, or nullptr.
+const char* FindCandidate(LinePattern& pattern, const char* from, const char* end);
+
+enum class HitCheck {
+    RuledOut,   // no match holds the hit
+    MayMatch,   // the compare string's bytes are there
+    Unchecked,  // the hit cannot be checked where it lies
+};
+
+// How `hit`, the place FindCandidate gave last, fares as part of a match; matches start at or
+// after `from`, a line's start, and the bytes from `end` on are not known yet.
+HitCheck CheckHit(const LinePattern& pattern, const char* hit, const char* from, const char* end);
 
 // False when [begin, end) lacks one of the checked parts or all spellings, so that it cannot match.
 bool HoldsEveryPart(LinePattern& pattern, const char* begin, const char* end);

@@ -6,15 +6,13 @@
 #include "utf16_search.hpp"
 
 #include <algorithm>
-#include <bit>
-#include <cstdint>
-#include <cstring>
 #include <string>
 
 #include "general_failure.hpp"
 #include "line_pattern.hpp"
 #include "long_line.hpp"
 #include "search_block.hpp"
+#include "vector_scan.hpp"
 
 namespace tarvik {
 namespace {
@@ -50,20 +48,12 @@ class Units {
     // at a final high surrogate whose partner is not read yet (unless `atEnd`, when it is
     // unpaired).
     const char* Check(const char* p, const char* end, const char* limit, bool atEnd) const {
-        // Four units at a time while none of them is a surrogate.
-        const bool unitIsLane = little_ == (std::endian::native == std::endian::little);
-        const std::uint64_t mask = unitIsLane ? 0xF800F800F800F800u : 0x00F800F800F800F8u;
-        const std::uint64_t surrogate = unitIsLane ? 0xD800D800D800D800u : 0x00D800D800D800D8u;
         while (p < end) {
-            if (end - p >= 8) {
-                std::uint64_t word = 0;
-                std::memcpy(&word, p, 8);
-                const std::uint64_t x = (word & mask) ^ surrogate;  // a zero lane is a surrogate
-                if (((x - 0x0001000100010001u) & ~x & 0x8000800080008000u) == 0) {
-                    p += 8;
-                    continue;
-                }
-            }
+            // Only a unit with a high byte of 0xD8 to 0xDF is a surrogate: skip to the next such
+            // byte, and to the unit that holds it.
+            const char* byte = FindSurrogateByte(p, end);
+            if (byte == end) return end;
+            p += static_cast<std::size_t>(byte - p) & ~std::size_t{1};
             const char32_t unit = At(p);
             if (unit < 0xD800 || unit > 0xDFFF) {
                 p += 2;
@@ -113,7 +103,7 @@ std::optional<SourcedText> FindFirstMatchingUtf16Line(ByteReader& whole, FileEnc
     const Units units(little);
     Block block(whole, std::max<std::size_t>(limits.blockSize, 8));
     block.Refill(0);
-    const std::size_t reach = pattern->search.size() - 1;
+    const std::size_t reach = pattern->Width() - 1;
     const std::size_t kept = limits.keptChars + compare.size();
     const std::size_t headBytes = kMaxCharBytes * kept;
 
@@ -126,8 +116,9 @@ std::optional<SourcedText> FindFirstMatchingUtf16Line(ByteReader& whole, FileEnc
         const char* const end = data + (block.size() & ~std::size_t{1});
         const bool atEnd = block.AtEnd();
         const bool oddByte = block.size() % 2 != 0;
-        if (const char* hit = pattern->search.Find(data + scan, end)) {
-            if (!MayMatchAround(*pattern, hit, data + lineStart, end)) {
+        if (const char* hit = FindCandidate(*pattern, data + scan, end)) {
+            const HitCheck check = CheckHit(*pattern, hit, data + lineStart, end);
+            if (check == HitCheck::RuledOut) {
                 scan = static_cast<std::size_t>(hit - data) + 1;
                 continue;
             }
@@ -139,7 +130,7 @@ std::optional<SourcedText> FindFirstMatchingUtf16Line(ByteReader& whole, FileEnc
                     static_cast<std::size_t>(units.Check(data + valid, stop, end, atEnd) - data);
                 if (stop == end && oddByte)
                     throw GeneralFailure("UTF-16 file with an odd number of bytes");
-                if (!pattern->searchOffsets.empty() || HoldsEveryPart(*pattern, begin, stop)) {
+                if (check == HitCheck::MayMatch || HoldsEveryPart(*pattern, begin, stop)) {
                     const SourcedText line{units.Decode(begin, stop)};
                     if (auto found = CutMatchingLine(line, compare, mode, kept)) return found;
                 }

@@ -62,7 +62,28 @@ const char* NonAsciiPortable(const char* p, const char* end) {
     return p;
 }
 
+bool IsSurrogateByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xF8u) == 0xD8u;
+}
+
+const char* SurrogateBytePortable(const char* p, const char* end) {
+    while (p != end && !IsSurrogateByte(*p)) ++p;
+    return p;
+}
+
 #if defined(TARVIK_X86)
+
+__attribute__((target("sse2"))) const char* SurrogateByteSse2(const char* p, const char* end) {
+    const __m128i mask = _mm_set1_epi8(static_cast<char>(0xF8));
+    const __m128i wanted = _mm_set1_epi8(static_cast<char>(0xD8));
+    for (; end - p >= 16; p += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const auto hits = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(chunk, mask), wanted)));
+        if (hits != 0) return p + __builtin_ctz(hits);
+    }
+    return SurrogateBytePortable(p, end);
+}
 
 __attribute__((target("sse2"))) const char* EitherByteSse2(const char* p, const char* end,
                                                            unsigned char a, unsigned char b) {
@@ -186,6 +207,13 @@ const char* FindNonAscii(const char* begin, const char* end) {
     if (CurrentLevel() != VectorLevel::Portable) return NonAsciiSse2(begin, end);
 #endif
     return NonAsciiPortable(begin, end);
+}
+
+const char* FindSurrogateByte(const char* begin, const char* end) {
+#if defined(TARVIK_X86)
+    if (CurrentLevel() != VectorLevel::Portable) return SurrogateByteSse2(begin, end);
+#endif
+    return SurrogateBytePortable(begin, end);
 }
 
 const char* FindTwoPlaces(const char* begin, const char* last, const PlaceBytes& a,

@@ -1,6 +1,7 @@
 // The byte scans the file search spends its time in, with SSE2 or AVX2 where the processor has
-// them: the first place of a byte, of either of two bytes, of a byte that is not ASCII, and the
-// first place where two places of a pattern both hold one of their bytes. Each has a portable
+// them: the first place of a byte, of either of two bytes, of a byte that is not ASCII or that can
+// start a UTF-16 surrogate, and the first place where two places of a pattern both hold one of
+// their bytes. Each has a portable
 // path.
 #pragma once
 
@@ -24,6 +25,9 @@ const char* FindEitherByte(const char* begin, const char* end, unsigned char a, 
 
 // The first byte of 0x80 or above in [begin, end), or end.
 const char* FindNonAscii(const char* begin, const char* end);
+
+// The first byte in [begin, end) of 0xD8 to 0xDF, a UTF-16 surrogate's high byte, or end.
+const char* FindSurrogateByte(const char* begin, const char* end);
 
 // One place of a pattern: its offset and up to four bytes (repeated to fill the four).
 struct PlaceBytes {
