@@ -1,12 +1,19 @@
-// A matching line is either valid UTF-8, where each character of a match is its UTF-8 encoding,
-// or a legacy line, where each character is one byte of the code page or, in a double-byte code
-// page, a lead and a trail byte. For every character of the compare string this collects the
-// byte strings its matches can consist of in each kind of line that can match at all; where they
-// are all of one length, consecutive characters give consecutive byte sets. A character whose
-// matches differ in length (`i` ignoring case also matches the two-byte `ı`; a legacy line spells
-// `x` in one byte and `ポ` in two) ends a run with the set of its first bytes and starts the next
-// with the set of its last bytes. The search scans for one run and looks for the others only in a
-// hit's line.
+// A matching line of a byte-encoded file is either valid UTF-8, where each character of a match
+// is its UTF-8 encoding, or a legacy line, where each character is one byte of the code page or,
+// in a double-byte code page, a lead and a trail byte; a line of a UTF-16 file holds code units.
+// For every character of the compare string this collects the byte strings its matches can
+// consist of in each kind of line that can match at all.
+//
+// The search scans for the compare string as each kind of line spells it with each character's
+// narrowest spellings, and for each wider spelling (ignoring case, `s` also matches the two-byte
+// `ſ`): a match holds the first at a known place, or one of the others. A hit of the first is
+// checked where it lies against the spellings, without decoding its line.
+//
+// Where that gives too many parts, it scans for runs: where a character's matches all have one
+// length, consecutive characters give consecutive byte sets; a character whose matches differ in
+// length (a legacy line spells `x` in one byte and `ポ` in two) ends a run with the set of its
+// first bytes and starts the next with the set of its last bytes. The least likely run is scanned
+// for, and the others checked in a hit's line.
 #include "line_pattern.hpp"
 
 #include <algorithm>
