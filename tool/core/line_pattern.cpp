@@ -24,6 +24,7 @@
 #include <unordered_map>
 
 #include "case_mapping.hpp"
+#include "long_line.hpp"
 
 namespace tarvik {
 namespace {
@@ -324,9 +325,9 @@ std::vector<ScannedPart> SpellingParts(const CompareBytes& bytes) {
         const std::pair part{std::move(sets), std::move(offsets)};
         if (std::find(parts.begin(), parts.end(), part) == parts.end()) parts.push_back(part);
     };
+    std::set<std::string> wider;
     for (const LineKind kind : KindsThatCanMatch(bytes.chars)) {
         std::vector<ByteSet> narrow;
-        std::set<std::string> wider;
         for (const CharacterBytes* c : bytes.chars) {
             const std::vector<std::string>& spellings = c->*kind;
             std::size_t width = spellings.front().size();
@@ -345,14 +346,29 @@ std::vector<ScannedPart> SpellingParts(const CompareBytes& bytes) {
         auto part = ScannablePart(narrow);
         if (!part) return {};
         add(std::move(part->first), {part->second});
-        for (const std::string& m : wider) {
-            std::vector<ByteSet> sets(m.size());
-            for (std::size_t i = 0; i < m.size(); ++i)
-                sets[i].set(static_cast<unsigned char>(m[i]));
-            add(std::move(sets), {});
-        }
-        if (parts.size() > kMaxScannedParts) return {};
     }
+    if (!wider.empty()) {
+        // The wider spellings are scanned for together, by as many first bytes as all have: one
+        // pass over the data, where they are rare, for all of them.
+        std::size_t length = kMaxCharBytes;
+        for (const std::string& m : wider) length = std::min(length, m.size());
+        std::vector<ByteSet> together(length);
+        for (const std::string& m : wider) {
+            for (std::size_t i = 0; i < length; ++i)
+                together[i].set(static_cast<unsigned char>(m[i]));
+        }
+        if (ScannablePart(together)) {
+            add(std::move(together), {});
+        } else {
+            for (const std::string& m : wider) {
+                std::vector<ByteSet> sets(m.size());
+                for (std::size_t i = 0; i < m.size(); ++i)
+                    sets[i].set(static_cast<unsigned char>(m[i]));
+                add(std::move(sets), {});
+            }
+        }
+    }
+    if (parts.size() > kMaxScannedParts) return {};
     std::vector<ScannedPart> scanned;
     for (auto& [sets, offsets] : parts) scanned.push_back({BytePattern(std::move(sets)), offsets});
     return scanned;
