@@ -124,56 +124,75 @@ __attribute__((target("sse2"))) const char* FindByteSse2(const char* p, const ch
     return p;
 }
 
+__attribute__((target("avx2"))) const char* FindByteAvx2(const char* p, const char* end,
+                                                         unsigned char byte) {
+    const __m256i wanted = _mm256_set1_epi8(static_cast<char>(byte));
+    for (; end - p >= 32; p += 32) {
+        const __m256i chunk = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+        const auto mask =
+            static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(chunk, wanted)));
+        if (mask != 0) return p + __builtin_ctz(mask);
+    }
+    return FindByteSse2(p, end, byte);
+}
+
 #endif
 
 #if defined(TARVIK_X86)
 
-// The compares: 0xFF in each lane where the byte at that place is one of the place's four.
+// The compares: 0xFF in each lane where the byte at that place is one of the place's first N
+// bytes. Where no place has more than two bytes, two compares each will do, which also keeps the
+// constants within the eight vector registers of 32-bit x86.
 
+template <std::size_t N>
 __attribute__((target("sse2"))) const char* TwoPlacesSse2(const char* p, const char* last,
                                                           const PlaceBytes& a,
                                                           const PlaceBytes& b) {
-    __m128i as[4], bs[4];
-    for (std::size_t i = 0; i < 4; ++i) {
+    __m128i as[N], bs[N];
+    for (std::size_t i = 0; i < N; ++i) {
         as[i] = _mm_set1_epi8(static_cast<char>(a.bytes[i]));
         bs[i] = _mm_set1_epi8(static_cast<char>(b.bytes[i]));
     }
     for (; last - p >= 16; p += 16) {
         const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + a.offset));
         const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + b.offset));
-        const __m128i inA =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(va, as[0]), _mm_cmpeq_epi8(va, as[1])),
-                         _mm_or_si128(_mm_cmpeq_epi8(va, as[2]), _mm_cmpeq_epi8(va, as[3])));
-        const __m128i inB =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(vb, bs[0]), _mm_cmpeq_epi8(vb, bs[1])),
-                         _mm_or_si128(_mm_cmpeq_epi8(vb, bs[2]), _mm_cmpeq_epi8(vb, bs[3])));
+        __m128i inA = _mm_cmpeq_epi8(va, as[0]), inB = _mm_cmpeq_epi8(vb, bs[0]);
+        for (std::size_t i = 1; i < N; ++i) {
+            inA = _mm_or_si128(inA, _mm_cmpeq_epi8(va, as[i]));
+            inB = _mm_or_si128(inB, _mm_cmpeq_epi8(vb, bs[i]));
+        }
         const auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(inA, inB)));
         if (mask != 0) return p + __builtin_ctz(mask);
     }
     return TwoPlacesPortable(p, last, a, b);
 }
 
+template <std::size_t N>
 __attribute__((target("avx2"))) const char* TwoPlacesAvx2(const char* p, const char* last,
                                                           const PlaceBytes& a,
                                                           const PlaceBytes& b) {
-    __m256i as[4], bs[4];
-    for (std::size_t i = 0; i < 4; ++i) {
+    __m256i as[N], bs[N];
+    for (std::size_t i = 0; i < N; ++i) {
         as[i] = _mm256_set1_epi8(static_cast<char>(a.bytes[i]));
         bs[i] = _mm256_set1_epi8(static_cast<char>(b.bytes[i]));
     }
     for (; last - p >= 32; p += 32) {
         const __m256i va = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + a.offset));
         const __m256i vb = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + b.offset));
-        const __m256i inA = _mm256_or_si256(
-            _mm256_or_si256(_mm256_cmpeq_epi8(va, as[0]), _mm256_cmpeq_epi8(va, as[1])),
-            _mm256_or_si256(_mm256_cmpeq_epi8(va, as[2]), _mm256_cmpeq_epi8(va, as[3])));
-        const __m256i inB = _mm256_or_si256(
-            _mm256_or_si256(_mm256_cmpeq_epi8(vb, bs[0]), _mm256_cmpeq_epi8(vb, bs[1])),
-            _mm256_or_si256(_mm256_cmpeq_epi8(vb, bs[2]), _mm256_cmpeq_epi8(vb, bs[3])));
+        __m256i inA = _mm256_cmpeq_epi8(va, as[0]), inB = _mm256_cmpeq_epi8(vb, bs[0]);
+        for (std::size_t i = 1; i < N; ++i) {
+            inA = _mm256_or_si256(inA, _mm256_cmpeq_epi8(va, as[i]));
+            inB = _mm256_or_si256(inB, _mm256_cmpeq_epi8(vb, bs[i]));
+        }
         const auto mask = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_and_si256(inA, inB)));
         if (mask != 0) return p + __builtin_ctz(mask);
     }
-    return TwoPlacesSse2(p, last, a, b);
+    return TwoPlacesSse2<N>(p, last, a, b);
+}
+
+// True when the place's four bytes are its first two repeated (it has at most two).
+bool AtMostTwo(const PlaceBytes& place) {
+    return place.bytes[2] == place.bytes[0] && place.bytes[3] == place.bytes[1];
 }
 
 #endif
@@ -186,7 +205,8 @@ void SetVectorLevel(VectorLevel highest) {
 
 const char* FindByte(const char* begin, const char* end, unsigned char byte) {
 #if defined(_WIN32) && defined(TARVIK_X86)
-    if (CurrentLevel() != VectorLevel::Portable) return FindByteSse2(begin, end, byte);
+    if (CurrentLevel() == VectorLevel::Avx2) return FindByteAvx2(begin, end, byte);
+    if (CurrentLevel() == VectorLevel::Sse2) return FindByteSse2(begin, end, byte);
     while (begin != end && static_cast<unsigned char>(*begin) != byte) ++begin;
     return begin;
 #else
@@ -221,9 +241,11 @@ const char* FindTwoPlaces(const char* begin, const char* last, const PlaceBytes&
 #if defined(TARVIK_X86)
     switch (CurrentLevel()) {
         case VectorLevel::Avx2:
-            return TwoPlacesAvx2(begin, last, a, b);
+            return AtMostTwo(a) && AtMostTwo(b) ? TwoPlacesAvx2<2>(begin, last, a, b)
+                                                : TwoPlacesAvx2<4>(begin, last, a, b);
         case VectorLevel::Sse2:
-            return TwoPlacesSse2(begin, last, a, b);
+            return AtMostTwo(a) && AtMostTwo(b) ? TwoPlacesSse2<2>(begin, last, a, b)
+                                                : TwoPlacesSse2<4>(begin, last, a, b);
         case VectorLevel::Portable:
             break;
     }
