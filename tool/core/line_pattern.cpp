@@ -241,24 +241,6 @@ std::vector<Run> Runs(const CompareBytes& bytes) {
     return runs;
 }
 
-// The compare string spelled in each kind of line that can match it: a matching line holds one of
-// them. Nothing when a kind of line can match without one spelling (matches of a character differ
-// in length there).
-std::vector<std::vector<ByteSet>> Spellings(const CompareBytes& bytes) {
-    std::vector<std::vector<ByteSet>> spellings;
-    for (const LineKind kind : KindsThatCanMatch(bytes.chars)) {
-        const auto shapes = ShapesOf(bytes, {kind});
-        std::vector<ByteSet> spelling;
-        for (const CharacterBytes* c : bytes.chars) {
-            const Shape& shape = shapes.at(c);
-            if (shape.sets.empty()) return {};
-            spelling.insert(spelling.end(), shape.sets.begin(), shape.sets.end());
-        }
-        spellings.push_back(std::move(spelling));
-    }
-    return spellings;
-}
-
 // The part of a run around its rarest set that memchr can scan for, and where it begins in the
 // run, or nothing.
 std::optional<std::pair<std::vector<ByteSet>, std::size_t>> ScannablePart(
@@ -414,14 +396,6 @@ std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode 
     }
     for (; checked < parts.size() && pattern.checks.size() < kMaxChecks; ++checked)
         pattern.checks.emplace_back(std::move(parts[checked].part));
-    for (const auto& spelling : Spellings(bytes)) {
-        auto part = ScannablePart(spelling);
-        if (!part) {
-            pattern.spellings.clear();
-            break;
-        }
-        pattern.spellings.emplace_back(std::move(part->first));
-    }
     if (compare.size() <= kMaxSpelledChars) pattern.spelled = SpelledMatches(bytes);
     return pattern;
 }
@@ -464,10 +438,9 @@ HitCheck CheckHit(const LinePattern& pattern, const char* hit, const char* from,
 }
 
 bool HoldsEveryPart(LinePattern& pattern, const char* begin, const char* end) {
-    const auto holds = [begin, end](BytePattern& part) { return part.Find(begin, end) != nullptr; };
-    return std::all_of(pattern.checks.begin(), pattern.checks.end(), holds) &&
-           (pattern.spellings.empty() ||
-            std::any_of(pattern.spellings.begin(), pattern.spellings.end(), holds));
+    return std::all_of(
+        pattern.checks.begin(), pattern.checks.end(),
+        [begin, end](BytePattern& part) { return part.Find(begin, end) != nullptr; });
 }
 
 void ForgetSearchedBytes(LinePattern& pattern) {
@@ -476,7 +449,6 @@ void ForgetSearchedBytes(LinePattern& pattern) {
         part.from = nullptr;
     }
     for (BytePattern& part : pattern.checks) part.Forget();
-    for (BytePattern& part : pattern.spellings) part.Forget();
 }
 
 }  // namespace tarvik

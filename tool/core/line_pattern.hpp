@@ -32,9 +32,6 @@ struct LinePattern {
     std::vector<ScannedPart> scanned;
     // The most selective runs, to rule out lines before decoding.
     std::vector<BytePattern> checks;
-    // Parts of the compare string as spelled in each kind of line, where all its spellings there
-    // have one length: when there are any, a matching line holds one of them.
-    std::vector<BytePattern> spellings;
     // The compare string spelled in each kind of line that can match, to check a hit where it
     // lies; empty for long compare strings.
     std::vector<SpelledMatch> spelled;
@@ -63,7 +60,7 @@ enum class HitCheck {
 // after `from`, a line's start, and the bytes from `end` on are not known yet.
 HitCheck CheckHit(const LinePattern& pattern, const char* hit, const char* from, const char* end);
 
-// False when [begin, end) lacks one of the checked parts or all spellings, so that it cannot match.
+// False when [begin, end) lacks one of the checked parts, so that it cannot match.
 bool HoldsEveryPart(LinePattern& pattern, const char* begin, const char* end);
 
 // To be called when bytes already searched may have changed.
