@@ -84,8 +84,8 @@ std::optional<SourcedText> FindFirstMatchingLine(ByteReader& reader, TextView co
     const std::size_t read = block.size();
     const ByteOrderMark mark = DetectByteOrderMark(std::string_view(block.data(), read));
     if (mark.encoding != FileEncoding::Bytes) {
-        PrefixedReader whole(std::span<const char>(block.data(), read), reader);
-        return FindFirstMatchingUtf16Line(whole, mark.encoding, compare, mode, legacy, limits);
+        return FindFirstMatchingUtf16Line(block, reader, mark.encoding, compare, mode, legacy,
+                                          limits);
     }
 
     std::optional<LinePattern> pattern =

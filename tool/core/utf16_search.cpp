@@ -92,17 +92,23 @@ class Units {
 
 }  // namespace
 
-std::optional<SourcedText> FindFirstMatchingUtf16Line(ByteReader& whole, FileEncoding encoding,
-                                                      TextView compare, CompareMode mode,
+std::optional<SourcedText> FindFirstMatchingUtf16Line(Block& block, ByteReader& rest,
+                                                      FileEncoding encoding, TextView compare,
+                                                      CompareMode mode,
                                                       const LegacyCodePage& legacy,
                                                       SearchLimits limits) {
-    std::optional<LinePattern> pattern = PatternInMatchingLines(compare, mode, encoding, legacy);
-    if (!pattern)
-        return FindFirstMatchingLineByLines(whole, compare, mode, legacy, limits.keptChars);
     const bool little = encoding == FileEncoding::Utf16LE;
+    // From the line starting at `at` on, line by line: the bytes kept from there, behind a byte
+    // order mark that says how to read them, then the rest of the file.
+    const auto byLines = [&](std::size_t at) {
+        std::string kept = little ? "\xFF\xFE" : "\xFE\xFF";
+        kept.append(block.data() + at, block.size() - at);
+        PrefixedReader reader(std::span<const char>(kept.data(), kept.size()), rest);
+        return FindFirstMatchingLineByLines(reader, compare, mode, legacy, limits.keptChars);
+    };
+    std::optional<LinePattern> pattern = PatternInMatchingLines(compare, mode, encoding, legacy);
+    if (!pattern) return byLines(2);
     const Units units(little);
-    Block block(whole, std::max<std::size_t>(limits.blockSize, 8));
-    block.Refill(0);
     const std::size_t reach = pattern->Width() - 1;
     const std::size_t kept = limits.keptChars + compare.size();
     const std::size_t headBytes = kMaxCharBytes * kept;
@@ -152,13 +158,7 @@ std::optional<SourcedText> FindFirstMatchingUtf16Line(ByteReader& whole, FileEnc
             if (oddByte) throw GeneralFailure("UTF-16 file with an odd number of bytes");
             return std::nullopt;
         }
-        if (block.size() - lineStart > headBytes) {
-            // Bytes from the line's start on, behind a byte order mark that says how to read them.
-            std::string rest = little ? "\xFF\xFE" : "\xFE\xFF";
-            rest.append(data + lineStart, block.size() - lineStart);
-            PrefixedReader reader(std::span<const char>(rest.data(), rest.size()), whole);
-            return FindFirstMatchingLineByLines(reader, compare, mode, legacy, limits.keptChars);
-        }
+        if (block.size() - lineStart > headBytes) return byLines(lineStart);
         block.Refill(lineStart);
         ForgetSearchedBytes(*pattern);
         for (std::size_t* position : {&scan, &valid}) *position -= lineStart;

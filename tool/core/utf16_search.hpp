@@ -6,13 +6,15 @@
 #include "byte_order_mark.hpp"
 #include "byte_reader.hpp"
 #include "file_search.hpp"
+#include "search_block.hpp"
 
 namespace tarvik {
 
-// As FindFirstMatchingLine, for a file of `encoding` (UTF-16) that `whole` reads from its first
-// byte, the byte order mark included.
-std::optional<SourcedText> FindFirstMatchingUtf16Line(ByteReader& whole, FileEncoding encoding,
-                                                      TextView compare, CompareMode mode,
+// As FindFirstMatchingLine, for a file of `encoding` (UTF-16) whose first bytes, byte order mark
+// included, `block` holds, read on by `rest`.
+std::optional<SourcedText> FindFirstMatchingUtf16Line(Block& block, ByteReader& rest,
+                                                      FileEncoding encoding, TextView compare,
+                                                      CompareMode mode,
                                                       const LegacyCodePage& legacy,
                                                       SearchLimits limits);
 
