@@ -22,7 +22,7 @@ std::string Outcome(Search search) {
     try {
         const std::optional<SourcedText> line = search();
         if (!line) return "none";
-        return tarvik::EncodeUtf8Lossless(line->chars) + '\0' + line->legacyBytes + '\0' +
+        return tarvik::EncodeUtf8Lossless(line->chars) + '\0' +
                std::to_string(static_cast<int>(line->source));
     } catch (const tarvik::GeneralFailure&) {
         return "failure";

@@ -1,8 +1,8 @@
 // The whole run over the fake platform: the input is a command line, a NUL byte and the bytes of
-// f.txt. A command line that starts with byte 0E runs in the double-byte sample code page, and its
-// result file is read in it when the tool wrote it in it. Every run ends in a defined outcome, and
-// any result command file it writes sets its variable and does nothing else, for callers with and
-// without delayed expansion.
+// f.txt. A command line that starts with byte 0E runs on Windows whose ANSI and OEM code page is
+// the double-byte sample, and its result file is read in that code page. Every run ends in a
+// defined outcome, and any result command file it writes sets its variable and does nothing else,
+// for callers with and without delayed expansion.
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     platform.readChunk = 7;  // buffer edges inside lines
     std::bitset<256> leadBytes;
     if (!input.empty() && input.front() == '\x0E') {
-        platform.ansi = tarvik::test_doubles::ShiftJisSample();
+        tarvik::test_doubles::SetUpJapaneseWindows(platform);
         leadBytes = tarvik::test_doubles::LeadBytesOf(*platform.ansi);
     }
 
@@ -47,9 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& [name, bytes] : platform.files) {
         if (name == "f.txt" || name == "error.txt") continue;
         FUZZ_CHECK(outcome.ending == tarvik::Ending::ResultWritten);
-        // A line the tool wrote in UTF-8 is for callers that read UTF-8 (chcp 65001); only a line
-        // in the code page is read in it.
-        CheckResultFile(bytes, platform.lastTextInCodePage ? leadBytes : std::bitset<256>{});
+        CheckResultFile(bytes, leadBytes);
     }
     if (status >= 11) FUZZ_CHECK(platform.events.back() == "usage");
     return 0;

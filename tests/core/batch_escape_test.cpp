@@ -10,6 +10,7 @@
 #include "fake_platform.hpp"
 #include "general_failure.hpp"
 #include "output_files.hpp"
+#include "sourced_text.hpp"
 
 namespace tarvik::test_doubles {
 namespace {
@@ -19,18 +20,13 @@ BatchEnvironment Decoys() {
     return {{"PATH", "C:\\Windows"}, {"A", "decoy-a"}, {"x", "decoy-x"}, {"~", "decoy"}};
 }
 
-std::string ResultFile(const std::string& name, const SourcedText& value) {
+std::string ResultFile(const std::string& name, const Text& value) {
     FakePlatform platform;
     return ResultFileBytes(platform, DecodeUtf8Lossless(name), value);
 }
 
-SourcedText Typed(const std::string& utf8) {
-    return {DecodeUtf8Lossless(utf8), TextSource::Typed, {}, {}};
-}
-
-// A value kept as the bytes of a file in a single-byte code page.
-SourcedText Legacy(const std::string& bytes) {
-    return FromLegacyBytes(bytes, Latin1CodePage());
+Text Typed(const std::string& utf8) {
+    return DecodeUtf8Lossless(utf8);
 }
 
 // Runs the file in a decoy environment, read in a code page with these lead bytes; it must set
@@ -159,23 +155,14 @@ TEST(BatchEscape, RefusesWhatNoLineCanCarry) {
         kMaxBatchLineLength + 2);
 }
 
-TEST(BatchEscape, KeepsTheBytesOfALegacyValue) {
-    const std::string bytes = "\xE9t\xE9 & 50%\xFF!";
-    const std::string file = ResultFile("RETU", Legacy(bytes));
-    EXPECT_EQ(file,
-              "SET RETU=\xE9t\xE9 ^& 50%%\xFF!\r\n"
-              "IF \"!!\"==\"\" SET RETU=\xE9t\xE9 ^& 50%%\xFF^^^!\r\n");
-}
-
-// Values from lines of a double-byte code page, whose trail bytes may be "^", "|" or "\\": a caret
-// goes before a character, never into one, and cmd reading the line in that code page sets exactly
-// the value.
+// Values from lines of a double-byte code page, whose trail bytes may be "^", "|" or "\\", read
+// back in it: a caret goes before a character, never into one, and cmd sets exactly the value.
 TEST(BatchEscape, NeverSplitsADoubleByteCharacter) {
     FakePlatform platform;
-    platform.ansi = ShiftJisSample();
-    const std::bitset<256> leadBytes = LeadBytesOf(*platform.ansi);
+    SetUpJapaneseWindows(platform);
+    const std::bitset<256> leadBytes = LeadBytesOf(ShiftJisSample());
     const auto file = [&](const std::string& bytes) {
-        return ResultFileBytes(platform, U"RETU", FromLegacyBytes(bytes, *platform.ansi));
+        return ResultFileBytes(platform, U"RETU", FromLegacyBytes(bytes, ShiftJisSample()).chars);
     };
     // The oracle catches a caret inside a character.
     BatchEnvironment environment;
@@ -200,15 +187,14 @@ TEST(BatchEscape, NeverSplitsADoubleByteCharacter) {
             ExpectSetsExactly(file(value), "RETU", value, delayed, leadBytes);
     }
 
-    // A lead byte that formed no character would take the next byte written into its own: "|"
-    // or, from a name typed with an undecodable byte, the "=".
-    for (const std::string broken : {"\x85|", "a\x85", "\x83\x83\x7C"}) {
+    // A lead byte that formed no character would take the next byte written into its own: "|",
+    // the line's CR or, from a name typed with an undecodable byte, the "=".
+    for (const std::string broken : {"\x85|", "a\x85"}) {
         EXPECT_THROW(file(broken), GeneralFailure) << broken;
     }
     const Text loneLead{U'V', kEscapedByteBase + 0xE6};
-    EXPECT_THROW(ResultFileBytes(platform, loneLead, FromLegacyBytes("a", *platform.ansi)),
-                 GeneralFailure);
-    EXPECT_THROW(ResultFileBytes(platform, U"RETU", SourcedText{loneLead}), GeneralFailure);
+    EXPECT_THROW(ResultFileBytes(platform, loneLead, U"a"), GeneralFailure);
+    EXPECT_THROW(ResultFileBytes(platform, U"RETU", loneLead), GeneralFailure);
 }
 
 // Random values from an alphabet of everything cmd treats specially, plus ordinary and
@@ -227,8 +213,7 @@ TEST(BatchEscape, RandomValuesSetExactlyThemselves) {
         const std::string name = std::string(1, "AxPT_%!^&("[round % 10]) + pick(nameAlphabet, 6);
         std::string value = pick(alphabet, 40);
         if (round % 5 == 0) value += "\xC3\xA9\xE2\x82\xAC";  // é €
-        const bool legacy = round % 3 == 0;
-        const std::string file = ResultFile(name, legacy ? Legacy(value) : Typed(value));
+        const std::string file = ResultFile(name, Typed(value));
         ExpectSetsExactly(file, name, value, false);
         ExpectSetsExactly(file, name, value, true);
         if (testing::Test::HasFailure()) break;

@@ -29,13 +29,12 @@ LegacyCodePage Scrambled() {
 struct Found {
     TextSource source;
     std::string utf8;
-    std::string legacyBytes;
     bool operator==(const Found&) const = default;
 };
 
 std::optional<Found> Describe(const std::optional<SourcedText>& line) {
     if (!line) return std::nullopt;
-    return Found{line->source, EncodeUtf8Lossless(line->chars), line->legacyBytes};
+    return Found{line->source, EncodeUtf8Lossless(line->chars)};
 }
 
 std::optional<std::string> Utf8Of(const std::optional<Found>& found) {
@@ -75,8 +74,7 @@ std::string Printable(const std::string& bytes) {
 
 std::string Summary(const std::optional<Found>& found) {
     if (!found) return "no line";
-    return std::to_string(static_cast<int>(found->source)) + " " + Printable(found->utf8) + " " +
-           Printable(found->legacyBytes);
+    return std::to_string(static_cast<int>(found->source)) + " " + Printable(found->utf8);
 }
 
 // The outcome of a search as text, a failure included: random files may be invalid UTF-16.
@@ -101,8 +99,6 @@ std::string CutSummary(const std::string& bytes, TextView compare, CompareMode m
         const std::size_t kept = keptChars + compare.size();
         if (FindText(chars, compare, mode) + compare.size() > kept) return "failure";
         found->utf8 = EncodeUtf8Lossless(chars.substr(0, kept));
-        found->legacyBytes =
-            found->legacyBytes.substr(0, std::min(found->legacyBytes.size(), kept));
         return Summary(found);
     } catch (const GeneralFailure&) {
         return "failure";
@@ -196,11 +192,11 @@ TEST(FileSearch, FindsTheFirstMatchingLine) {
     }
 }
 
-TEST(FileSearch, KeepsTheBytesOfALegacyLine) {
+TEST(FileSearch, ReadsALineThatIsNotUtf8InTheCodePage) {
     const auto found = Search("plain\ncaf\xE9\n", U"café", kExact, 2, 4, Latin1CodePage());
     ASSERT_TRUE(found);
     EXPECT_EQ(found->source, TextSource::FileLegacy);
-    EXPECT_EQ(found->legacyBytes, "caf\xE9");
+    EXPECT_EQ(found->utf8, "café");
 }
 
 TEST(FileSearch, UsesTheCodePageForLinesThatAreNotUtf8) {
@@ -250,17 +246,17 @@ TEST(FileSearch, StopsReadingAtTheMatchingLine) {
 TEST(FileSearch, InvalidUtf16FailsWhereItIsRead) {
     const std::pair<std::string, const char*> cases[] = {
         {"\xFF\xFE\x00\xDC"s, "failure"},         // an unpaired surrogate
-        {"\xFF\xFEq\0\r\0x"s, "0 q "},            // the matching line ends in CR, then a stray byte
-        {"\xFF\xFEq\0\n\0x"s, "0 q "},            // the same with LF
-        {"\xFE\xFF\0q\0\rx"s, "0 q "},            // big-endian
+        {"\xFF\xFEq\0\r\0x"s, "0 q"},             // the matching line ends in CR, then a stray byte
+        {"\xFF\xFEq\0\n\0x"s, "0 q"},             // the same with LF
+        {"\xFE\xFF\0q\0\rx"s, "0 q"},             // big-endian
         {"\xFF\xFEz\0\r\0x"s, "failure"},         // no match: the stray byte is read
         {"\xFF\xFE\x00\xD8\n\0q\0"s, "failure"},  // a high surrogate ends a line before the match
         {"\xFF\xFEzzzzzz\x00\xDC\n\0q\0"s, "failure"},  // a low one alone in an earlier line
-        {"\xFF\xFEq\0\n\0\x00\xDC"s, "0 q "},           // an unpaired surrogate after the match
-        {"\xFF\xFE=\xD8\x00\xDEq\0"s, R"(0 \xF0\x9F\x98\x80q )"},  // a pair before the match
+        {"\xFF\xFEq\0\n\0\x00\xDC"s, "0 q"},            // an unpaired surrogate after the match
+        {"\xFF\xFE=\xD8\x00\xDEq\0"s, R"(0 \xF0\x9F\x98\x80q)"},  // a pair before the match
         // the same after four units (a word that the check takes at once)
         {"\xFF\xFEzzzzzzzz=\xD8\x00\xDEq\0"s,
-         R"(0 \xE7\xA9\xBA\xE7\xA9\xBA\xE7\xA9\xBA\xE7\xA9\xBA\xF0\x9F\x98\x80q )"},
+         R"(0 \xE7\xA9\xBA\xE7\xA9\xBA\xE7\xA9\xBA\xE7\xA9\xBA\xF0\x9F\x98\x80q)"},
     };
     for (const auto& [bytes, summary] : cases) {
         for (const std::size_t block : {8u, 64u}) {

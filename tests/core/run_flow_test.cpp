@@ -254,11 +254,6 @@ INSTANTIATE_TEST_SUITE_P(
                   {{"l.txt", "x\ncaf\xE9 au lait\n"}},
                   0,
                   {{"l.txt", "x\ncaf\xE9 au lait\n"}}},
-        QuietCase{"legacy_line_keeps_its_bytes",
-                  R"(/f:l.txt /c:"caf" /e:V)",
-                  {{"l.txt", "x\ncaf\xE9 au lait\n"}},
-                  0,
-                  {{"l.txt", "x\ncaf\xE9 au lait\n"}, {"Value.cmd", "SET V=\xE9 au lait\r\n"}}},
         QuietCase{"utf8_line_after_byte_order_mark",
                   R"(/f:u.txt /c:"CAF" /e:V /l:2)",
                   {{"u.txt",
@@ -281,47 +276,81 @@ INSTANTIATE_TEST_SUITE_P(
                    {"Value.cmd", "SET V=\xC3\xA9\r\n"}}}),
     test_support::CaseName());
 
-// Each written line in one encoding: the code page when all of it has an exact form there, else
-// UTF-8; a file's value keeps its bytes when they are in the line's encoding. With the double-byte
-// sample page as on Windows, and with Latin-1 lines and UTF-8 text as on Linux.
-TEST(Encodings, OneEncodingPerLine) {
+// The result file is written for the code page its caller reads it in: the console's, else the
+// OEM one. A line goes in that code page when all of it fits, else in UTF-8 when no lead byte of
+// it would take an ASCII byte, else the run fails.
+TEST(Encodings, EachLineForTheCodePageItIsReadIn) {
+    enum class Host { Linux, Western, Japanese };
     const struct {
-        bool doubleByte;
+        Host host;
+        unsigned console;  // 0: none
         const char* commandLine;
         std::string file;  // l.txt
         int status;
-        const char* written;  // the file written, and its bytes
-        std::string bytes;
+        std::string written;  // Value.cmd, or error.txt for status 1
     } cases[] = {
-        {true, R"(/f:l.txt /c:"ID" /s:0)", "ID\x83\x7Cmkdir pwned\r\n", 0, "Value.cmd",
+        // Japanese Windows, no console: the OEM code page 932.
+        {Host::Japanese, 0, R"(/f:l.txt /c:"ID" /s:0)", "ID\x83\x7Cmkdir pwned\r\n", 0,
          "SET RETU=\x83\x7Cmkdir pwned\r\n"},
-        {true, R"(/f:l.txt /c:"\" /s:0)",
+        {Host::Japanese, 0, R"(/f:l.txt /c:"\" /s:0)",
          "a\x83\x5C"
          "b\\c\r\n",
-         0, "Value.cmd", "SET RETU=c\r\n"},
-        {true, R"(/f:l.txt /c:"ポm" /s:-1 /l:2 /e:ソ)", "ID\x83\x7Cmkdir\r\n", 0, "Value.cmd",
+         0, "SET RETU=c\r\n"},
+        {Host::Japanese, 0, R"(/f:l.txt /c:"ポm" /s:-1 /l:2 /e:ソ)", "ID\x83\x7Cmkdir\r\n", 0,
          "SET \x83\x5C=D\x83\x7C\r\n"},
-        {true, R"(/f:l.txt /c:"ID" /s:0 /e:Ω)", "ID\x83\x7C|\r\n", 0, "Value.cmd",
-         "SET Ω=ポ^|\r\n"},
-        {true, R"(/f:l.txt /c:"ID" /s:0)", "ID\xE3\x81\x82\r\n", 0, "Value.cmd",
+        {Host::Japanese, 0, R"(/f:l.txt /c:"ID" /s:0)", "ID\xE3\x81\x82\r\n", 0,
          "SET RETU=\x82\xA0\r\n"},
-        {true, R"(/f:l.txt /c:"ID" /s:0)", "ID\xE2\x82\xAC\r\n", 0, "Value.cmd", "SET RETU=€\r\n"},
-        {true, R"(/t:"xあ" /c:"x" /s:0 /e:ポ)", "", 0, "Value.cmd", "SET \x83\x7C=\x82\xA0\r\n"},
-        {true, R"(/t:"xΩ" /c:"x" /s:0 /e:ポ)", "", 0, "Value.cmd", "SET ポ=Ω\r\n"},
-        {true, R"(/t:"ポ" /c:"Ω")", "", 1, "error.txt",
+        // Not in the code page: UTF-8 where no lead byte takes an ASCII byte, else refused.
+        {Host::Japanese, 0, R"(/f:l.txt /c:"ID" /s:0)", "ID\xE2\x82\xAC\r\n", 0, "SET RETU=€\r\n"},
+        {Host::Japanese, 0, R"(/f:l.txt /c:"name=" /s:0)", "name=Á&mkdir PWNED\r\n", 19, ""},
+        {Host::Japanese, 0, R"(/f:l.txt /c:"name=" /s:0)", "name=ß^&x\r\n", 19, ""},
+        {Host::Japanese, 0, R"(/t:"xΩ" /c:"x" /s:0 /e:ポ)", "", 19, ""},
+        {Host::Japanese, 0, R"(/f:l.txt /c:"ID" /s:0)", "ID\x85|\r\n", 19, ""},
+        {Host::Japanese, 0, R"(/f:l.txt /c:"ID" /s:0)", "IDx\x85\r\n", 19, ""},
+        // A lone lead byte before a non-ASCII byte takes nothing cmd acts on.
+        {Host::Japanese, 0, R"(/f:l.txt /c:"ID" /s:0)", "ID\x83\x83\x7C\r\n", 0,
+         "SET RETU=\x83\xE3\x83\x9D\r\n"},
+        // The error file is for editors: the ANSI code page where it fits.
+        {Host::Japanese, 0, R"(/t:"ポ" /c:"Ω")", "", 1,
          "Could not find:\r\nΩ\r\nin string:\x83\x7C\r\n"},
-        {true, R"(/f:l.txt /c:"ID" /s:0)", "ID\x85|\r\n", 19, "Value.cmd", ""},
-        {false, R"(/t:"xΩ" /c:"x" /s:0 /e:Käse)", "", 0, "Value.cmd", "SET Käse=Ω\r\n"},
-        {false, R"(/f:l.txt /c:"caf" /e:Käse)", "caf\xE9\r\n", 0, "Value.cmd", "SET Käse=é\r\n"},
+        // The console switched to UTF-8, or to a single-byte code page.
+        {Host::Japanese, 65001, R"(/t:"xΩ" /c:"x" /s:0 /e:ポ)", "", 0, "SET ポ=Ω\r\n"},
+        {Host::Japanese, 65001, R"(/f:l.txt /c:"ID" /s:0)", "ID\x83\x7C|\r\n", 0,
+         "SET RETU=ポ^|\r\n"},
+        {Host::Japanese, 437, R"(/t:"Café" /c:"Caf" /s:-3)", "", 0, "SET RETU=Caf\x82\r\n"},
+        {Host::Japanese, 437, R"(/f:l.txt /c:"ID" /s:0)", "ID\x83\x7C&\r\n", 0,
+         "SET RETU=ポ^&\r\n"},
+        // Western Windows: ANSI like Latin-1, console 437.
+        {Host::Western, 0, R"(/t:"Café au lait" /c:"Caf" /s:-3)", "", 0,
+         "SET RETU=Caf\x82 au lait\r\n"},
+        {Host::Western, 0, R"(/f:l.txt /c:"M" /s:-1)", "M\xC3\xBCller=1\r\n", 0,
+         "SET RETU=M\x81ller=1\r\n"},
+        {Host::Western, 0, R"(/f:l.txt /c:"M" /s:-1)", "M\xFCller=1\r\n", 0,
+         "SET RETU=M\x81ller=1\r\n"},
+        {Host::Western, 0, R"(/f:l.txt /c:"a" /s:0)",
+         std::string("\xFF\xFE"
+                     "a\0\xA9\x03\r\0\n\0",
+                     10),
+         0, "SET RETU=\xEA\r\n"},
+        {Host::Western, 0, R"(/t:"x€" /c:"x" /s:0)", "", 0, "SET RETU=€\r\n"},
+        // Linux: UTF-8 throughout.
+        {Host::Linux, 0, R"(/t:"xΩ" /c:"x" /s:0 /e:Käse)", "", 0, "SET Käse=Ω\r\n"},
+        {Host::Linux, 0, R"(/f:l.txt /c:"caf" /s:-3)", "caf\xE9\r\n", 0, "SET RETU=café\r\n"},
     };
     for (const auto& c : cases) {
         const RunResult r =
             RunWith(c.commandLine, {{"l.txt", c.file}}, [&c](FakePlatform& platform) {
-                if (c.doubleByte) platform.ansi = test_doubles::ShiftJisSample();
+                if (c.host == Host::Japanese) test_doubles::SetUpJapaneseWindows(platform);
+                if (c.host == Host::Western) {
+                    platform.ansi = Latin1CodePage();
+                    platform.oemCodePage = 437;
+                    platform.codePages = {{437, test_doubles::Oem437Sample()}};
+                }
+                platform.consoleCodePage = c.console;
             });
         EXPECT_EQ(r.status, c.status) << Describe(c.commandLine, r);
-        const auto written = r.files.find(c.written);
-        EXPECT_EQ(written == r.files.end() ? "" : written->second, c.bytes)
+        const auto written = r.files.find(c.status == 1 ? "error.txt" : "Value.cmd");
+        EXPECT_EQ(written == r.files.end() ? "" : written->second, c.written)
             << Describe(c.commandLine, r);
     }
 }

@@ -52,11 +52,11 @@ const std::string kBinary(kBinaryBytes, sizeof kBinaryBytes - 1);
 INSTANTIATE_TEST_SUITE_P(
     Files, HostileInput,
     testing::Values(
-        BadInput{"invalid_utf_8_is_written_back_with_its_bytes",
+        BadInput{"invalid_utf_8_is_read_as_latin_1",
                  {"/f:f.txt", "/c:\"caf\"", "/e:V"},
                  {{"f.txt", kInvalidUtf8}},
                  0,
-                 {{"f.txt", kInvalidUtf8}, {"Value.cmd", "SET V=\xE9 ^& 100%%\xFF\r\n"}}},
+                 {{"f.txt", kInvalidUtf8}, {"Value.cmd", "SET V=\xC3\xA9 ^& 100%%\xC3\xBF\r\n"}}},
         BadInput{"a_binary_line_holding_nul_cannot_be_carried",
                  {"/f:f.bin", "/c:\"ELF\"", "/e:V"},
                  {{"f.bin", kBinary}},

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "general_failure.hpp"
 
@@ -80,42 +81,29 @@ void FakePlatform::WriteFile(const Text& name, std::string_view bytes) {
     events.push_back("write " + n);
 }
 
-EncodedText FakePlatform::EncodeText(TextView text) {
-    EncodedText encoded = Encode(text);
-    lastTextInCodePage = encoded.inLegacyCodePage;
-    return encoded;
-}
-
-EncodedText FakePlatform::Encode(TextView text) {
-    if (!ansi) {
-        return {Utf8(text),
-                std::all_of(text.begin(), text.end(), [](char32_t c) { return c < 0x80; })};
-    }
-    if (ansiSpellings_.empty()) {
-        for (unsigned b = 0; b < 256; ++b) {
-            const auto lead = static_cast<unsigned char>(b);
-            if (!ansi->IsLeadByte(lead))
-                ansiSpellings_.try_emplace(ansi->Single(lead), 1, static_cast<char>(lead));
-            for (unsigned t = 0; t < 256 && ansi->IsLeadByte(lead); ++t) {
-                const auto trail = static_cast<unsigned char>(t);
-                if (const char32_t c = ansi->Pair(lead, trail))
-                    ansiSpellings_.try_emplace(
-                        c, std::string{static_cast<char>(lead), static_cast<char>(trail)});
-            }
-        }
-    }
-    std::string bytes;
-    for (const char32_t c : text) {
-        const auto found = ansiSpellings_.find(c);
-        if (found == ansiSpellings_.end() || (c >= 0xD800 && c <= 0xDFFF))
-            return {Utf8(text), false};
-        bytes += found->second;
-    }
-    return {bytes, true};
+std::string FakePlatform::EncodeText(TextView text) {
+    if (!ansi) return Utf8(text);
+    if (!ansiSpellings_) ansiSpellings_.emplace(*ansi);
+    std::optional<std::string> bytes = ansiSpellings_->Spell(text);
+    return bytes ? *bytes : Utf8(text);
 }
 
 const LegacyCodePage& FakePlatform::LegacyCharacters() {
     return ansi ? *ansi : Latin1CodePage();
+}
+
+unsigned FakePlatform::ConsoleCodePage() {
+    return consoleCodePage;
+}
+
+unsigned FakePlatform::OemCodePage() {
+    return oemCodePage;
+}
+
+const LegacyCodePage& FakePlatform::CodePageCharacters(unsigned codePage) {
+    const auto found = codePages.find(codePage);
+    if (found == codePages.end()) throw GeneralFailure("no code page " + std::to_string(codePage));
+    return found->second;
 }
 
 void FakePlatform::ShowMessageBox(const Text& message) {
@@ -148,6 +136,29 @@ const LegacyCodePage& ShiftJisSample() {
         return sample;
     }();
     return page;
+}
+
+const LegacyCodePage& Oem437Sample() {
+    static const LegacyCodePage page = [] {
+        std::array<char32_t, 256> singles{};
+        for (std::size_t b = 0; b < singles.size(); ++b)
+            singles[b] =
+                b < 0x80 ? static_cast<char32_t>(b) : kEscapedByteBase + static_cast<char32_t>(b);
+        singles[0x81] = U'ü';
+        singles[0x82] = U'é';
+        singles[0x9A] = U'Ü';
+        singles[0xE1] = U'ß';
+        singles[0xE9] = U'Θ';
+        singles[0xEA] = U'Ω';
+        return LegacyCodePage(singles);
+    }();
+    return page;
+}
+
+void SetUpJapaneseWindows(FakePlatform& platform) {
+    platform.ansi = ShiftJisSample();
+    platform.oemCodePage = 932;
+    platform.codePages = {{932, ShiftJisSample()}, {437, Oem437Sample()}};
 }
 
 std::bitset<256> LeadBytesOf(const LegacyCodePage& page) {

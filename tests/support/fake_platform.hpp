@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform.hpp"
+#include "result_encoding.hpp"
 
 namespace tarvik::test_doubles {
 
@@ -37,32 +38,43 @@ class FakePlatform final : public Platform {
     void RemoveIfExists(const Text& name) override;
     std::unique_ptr<ByteReader> OpenForReading(const Text& name) override;
     void WriteFile(const Text& name, std::string_view bytes) override;
-    EncodedText EncodeText(TextView text) override;
+    std::string EncodeText(TextView text) override;
     const LegacyCodePage& LegacyCharacters() override;
+    unsigned ConsoleCodePage() override;
+    unsigned OemCodePage() override;
+    const LegacyCodePage& CodePageCharacters(unsigned codePage) override;
     void ShowMessageBox(const Text& message) override;
     void ShowUsageWindow() override;
 
     // Reads hand out at most this many bytes per call, to exercise buffer edges.
     std::size_t readChunk = 1 << 20;
 
-    // When set, as on Windows: legacy lines are read in this code page, and typed text is written
-    // in it when every character has an exact form there, else in UTF-8. When not, as on Linux:
-    // Latin-1 lines and UTF-8 text.
+    // When set, as on Windows: legacy lines are read in this code page, and the error file is
+    // written in it when every character has an exact form there, else in UTF-8. When not, as on
+    // Linux: Latin-1 lines and UTF-8 text.
     std::optional<LegacyCodePage> ansi;
-    // Whether the last text encoded went into the code page rather than UTF-8: a result line is in
-    // the encoding of the last EncodeText call made for it.
-    bool lastTextInCodePage = true;
+    // The console the tool was started from (0: none), the OEM code page, and the code pages by
+    // number. UTF-8 by default, as on Linux.
+    unsigned consoleCodePage = 0;
+    unsigned oemCodePage = kUtf8CodePage;
+    std::map<unsigned, LegacyCodePage> codePages;
 
   private:
-    EncodedText Encode(TextView text);
-
-    std::map<char32_t, std::string> ansiSpellings_;  // built from `ansi` on first use
+    std::optional<CodePageSpellings> ansiSpellings_;  // built from `ansi` on first use
 };
 
 // A small double-byte code page shaped like Shift-JIS: ASCII, the half-width katakana ｱ (B1), lead
 // bytes 81..9F and E0..FC, and the pairs 83 5C ソ, 83 5E ゾ, 83 7C ポ, 82 A0 あ, 82 60 Ａ, 82 81
 // ａ.
 const LegacyCodePage& ShiftJisSample();
+
+// A single-byte code page shaped like 437: ASCII, and ü (81), é (82), Ü (9A), ß (E1), Θ (E9) and
+// Ω (EA).
+const LegacyCodePage& Oem437Sample();
+
+// Windows in Japan: ANSI and OEM code page 932 (the sample above), with the sample 437 at hand for
+// a console switched to it.
+void SetUpJapaneseWindows(FakePlatform& platform);
 
 // The lead bytes of a code page, for the batch oracle to read a result file in it.
 std::bitset<256> LeadBytesOf(const LegacyCodePage& page);

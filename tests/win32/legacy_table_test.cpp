@@ -8,6 +8,8 @@
 #include <set>
 
 #include "ansi_code_page.hpp"
+#include "general_failure.hpp"
+#include "result_encoding.hpp"
 
 namespace tarvik::win32 {
 namespace {
@@ -90,6 +92,37 @@ TEST(LegacyTableTest, SystemCodePagesDecodeDoubleByteCharacters) {
             EXPECT_EQ(width, c.bytes.size()) << c.codePage;
             EXPECT_EQ(decoded, c.expected)
                 << c.codePage << " " << std::hex << static_cast<std::uint32_t>(decoded);
+        }
+    }
+}
+
+// Result lines for a console in each of Windows' own code pages: exact where the line fits, UTF-8
+// where that is read safely, and refused where a UTF-8 byte would be a lead byte taking a caret
+// (Á is C3 81, and 81 a lead byte of 932).
+TEST(LegacyTableTest, ResultLinesForSystemCodePages) {
+    const struct {
+        unsigned codePage;
+        Text line;
+        const char* bytes;  // nullptr: refused
+    } cases[] = {
+        {932, U"SET A=ポ^|", "SET A=\x83\x7C^|"},
+        {950, U"SET A=功^&", "SET A=\xA5\x5C^&"},
+        {437, U"SET A=Ω", "SET A=\xEA"},
+        {437, U"SET A=Á^&", "SET A=\xC3\x81^&"},
+        {932, U"SET A=Á^&", nullptr},
+        // Ⱡ is E2 B1 A0: A0 is a lead byte in the Chinese and Korean code pages, not in 932.
+        {932, U"SET A=Ⱡ^&", "SET A=\xE2\xB1\xA0^&"},
+        {936, U"SET A=Ⱡ^&", nullptr},
+        {949, U"SET A=Ⱡ^&", nullptr},
+        {950, U"SET A=Ⱡ^&", nullptr},
+    };
+    for (const auto& c : cases) {
+        const LegacyCodePage page = CodePageCharacters(c.codePage);
+        const ResultLineEncoder encoder(&page);
+        if (c.bytes) {
+            EXPECT_EQ(encoder.Encode(c.line), c.bytes) << c.codePage;
+        } else {
+            EXPECT_THROW(encoder.Encode(c.line), GeneralFailure) << c.codePage;
         }
     }
 }

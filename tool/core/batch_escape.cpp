@@ -39,25 +39,9 @@ Text EscapeChar(char32_t c, Expansion expansion) {
     return Text(1, c);
 }
 
-// Escaped characters are ASCII, so for a value kept as bytes each escape character gets its own
-// byte, and the character it guards keeps the one or two bytes it had: a caret never lands inside
-// a double-byte character.
-SourcedText Escape(const SourcedText& text, Expansion expansion) {
-    SourcedText out;
-    out.source = text.source;
-    std::size_t byte = 0;
-    for (std::size_t i = 0; i < text.chars.size(); ++i) {
-        const Text escaped = EscapeChar(text.chars[i], expansion);
-        out.chars += escaped;
-        if (text.source != TextSource::FileLegacy) continue;
-        for (std::size_t j = 0; j + 1 < escaped.size(); ++j) {
-            out.legacyBytes += static_cast<char>(escaped[j]);
-            out.legacyWidths.push_back(1);
-        }
-        out.legacyBytes.append(text.legacyBytes, byte, text.legacyWidths[i]);
-        out.legacyWidths.push_back(text.legacyWidths[i]);
-        byte += text.legacyWidths[i];
-    }
+Text Escape(TextView text, Expansion expansion) {
+    Text out;
+    for (const char32_t c : text) out += EscapeChar(c, expansion);
     return out;
 }
 
@@ -94,15 +78,13 @@ void RequireSettableName(TextView name) {
 
 }  // namespace
 
-std::vector<BatchLine> SetVariableLines(const Text& name, const SourcedText& value) {
+std::vector<Text> SetVariableLines(const Text& name, const Text& value) {
     RequireSettableName(name);
-    RequireCarriable(value.chars, "value");
-    const SourcedText typedName{name, TextSource::Typed, {}, {}};
+    RequireCarriable(value, "value");
     const auto line = [&](TextView guard, Expansion expansion) {
-        return BatchLine{Text(guard) + U"SET " + Escape(typedName, expansion).chars + U"=",
-                         Escape(value, expansion)};
+        return Text(guard) + U"SET " + Escape(name, expansion) + U"=" + Escape(value, expansion);
     };
-    if (name.find(U'!') == Text::npos && value.chars.find(U'!') == Text::npos) {
+    if (name.find(U'!') == Text::npos && value.find(U'!') == Text::npos) {
         return {line(U"", Expansion::Immediate)};
     }
     // With delayed expansion "!!" becomes empty, so the second line runs only for such callers and

@@ -5,19 +5,12 @@
 #include <cstddef>
 #include <vector>
 
-#include "sourced_text.hpp"
+#include "text.hpp"
 
 namespace tarvik {
 
 // cmd refuses longer lines, before or after expansion.
 inline constexpr std::size_t kMaxBatchLineLength = 8191;
-
-// One line of the result command file before encoding: `head` is fixed and typed text up to and
-// including the "=", `value` the escaped value with the bytes it had in its file.
-struct BatchLine {
-    Text head;
-    SourcedText value;
-};
 
 // The lines that set `name` to `value`. Without "!" in either this is the one line
 // SET name=value, with % doubled and ^ & | < > ( ) " behind a caret. With "!" a second line
@@ -26,6 +19,6 @@ struct BatchLine {
 // Throws GeneralFailure for what no batch line can carry: NUL, CR, LF or Ctrl-Z anywhere, a name
 // that SET would read differently (empty, holding "=", or starting with a quote, a slash or a
 // delimiter).
-std::vector<BatchLine> SetVariableLines(const Text& name, const SourcedText& value);
+std::vector<Text> SetVariableLines(const Text& name, const Text& value);
 
 }  // namespace tarvik

@@ -152,7 +152,7 @@ SourcedText DecodeBytesLine(std::string bytes, const LegacyCodePage& legacy) {
         line.source = TextSource::FileUtf8;
         return line;
     }
-    return FromLegacyBytes(std::move(bytes), legacy);
+    return FromLegacyBytes(bytes, legacy);
 }
 
 }  // namespace tarvik

@@ -77,7 +77,7 @@ void LongLine::Search(const char* begin, const char* end) {
                   TextView::npos;
     }
     if (!inLegacy_) {
-        inLegacy_ = FindText(FromLegacyBytes(std::string(begin, end), legacy_).chars, compare_,
+        inLegacy_ = FindText(FromLegacyBytes(std::string_view(begin, end), legacy_).chars, compare_,
                              mode_) != TextView::npos;
     }
 }
@@ -87,7 +87,7 @@ std::optional<SourcedText> LongLine::Finish() {
     const char* const begin = head_.data();
     SourcedText line =
         utf8 ? DecodeBytesLine(std::string(WholeCharacters(begin, begin + head_.size())), legacy_)
-             : FromLegacyBytes(std::move(head_), legacy_);
+             : FromLegacyBytes(head_, legacy_);
     if (line.chars.size() > keptChars_) line = line.Substr(0, keptChars_);
     if (FindText(line.chars, compare_, mode_) != TextView::npos) return line;
     if (utf8 ? inUtf8_ : inLegacy_)

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "sourced_text.hpp"
+#include "text.hpp"
 #include "text_encoding.hpp"
 
 namespace tarvik {
@@ -17,12 +17,11 @@ inline constexpr char32_t kErrorFileClearedName[] = U"ERROR.txt";
 inline constexpr char32_t kDefaultResultFileName[] = U"Value.cmd";
 
 // "SET " + name + "=" + value and CR LF, escaped so that running it sets exactly that (see
-// batch_escape.hpp), each line in one encoding. The value keeps the bytes it had in its file when
-// its line is in their encoding. Throws GeneralFailure when no batch line can carry the name or
-// value, or the value holds a lead byte that formed no character in its file.
-std::string ResultFileBytes(TextEncoding& encoding, const Text& name, const SourcedText& value);
+// batch_escape.hpp), each line encoded for the code page its caller reads it in. Throws
+// GeneralFailure when no batch line can carry the name or value, or no encoding reads back safely.
+std::string ResultFileBytes(TextEncoding& encoding, const Text& name, const Text& value);
 
-// Each line in one encoding, followed by CR LF.
+// Each line followed by CR LF, in the platform's encoding for files people read.
 std::string ReportFileBytes(TextEncoding& encoding, const std::vector<Text>& lines);
 
 }  // namespace tarvik

@@ -128,8 +128,9 @@ Outcome Run(Platform& platform) {
     const Slice slice = CutSlice(matchPosition, s.compare.size(), NumericToInt16(s.startOffset),
                                  s.length, target.chars.size());
     if (slice.failure) throw CommandFailure{*slice.failure, {.length = s.length}};
-    platform.WriteFile(s.outputFile, ResultFileBytes(platform, s.variableName,
-                                                     target.Substr(slice.start, slice.count)));
+    platform.WriteFile(
+        s.outputFile,
+        ResultFileBytes(platform, s.variableName, target.chars.substr(slice.start, slice.count)));
     return {Ending::ResultWritten};
 }
 

@@ -1,10 +1,9 @@
-// Text that remembers where it came from, so that a value cut from a file is written back with
-// the bytes it had there, while typed text is encoded the platform's way.
+// Text that remembers how it was read from its file, so that tests and callers can tell which
+// decoding a line took.
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "legacy_code_page.hpp"
 #include "text.hpp"
@@ -13,22 +12,21 @@ namespace tarvik {
 
 enum class TextSource {
     Typed,       // command line, fixed texts, and lines of UTF-16 files
-    FileUtf8,    // a valid UTF-8 line of a file: its code points re-encode to the same bytes
-    FileLegacy,  // any other line of a file: characters of the legacy code page, bytes kept as read
+    FileUtf8,    // a valid UTF-8 line of a file
+    FileLegacy,  // any other line of a file, read as characters of the legacy code page
 };
 
 struct SourcedText {
     Text chars;
     TextSource source = TextSource::Typed;
-    // FileLegacy only: the bytes of `chars` in order, and how many of them each character has.
-    std::string legacyBytes{};
-    std::vector<std::uint8_t> legacyWidths{};
 
-    // Characters [pos, pos + count), with their bytes.
-    SourcedText Substr(std::size_t pos, std::size_t count = Text::npos) const;
+    // Characters [pos, pos + count).
+    SourcedText Substr(std::size_t pos, std::size_t count = Text::npos) const {
+        return {chars.substr(pos, count), source};
+    }
 };
 
 // Legacy bytes read as characters of `page`, a lead byte and its trail byte together.
-SourcedText FromLegacyBytes(std::string bytes, const LegacyCodePage& page);
+SourcedText FromLegacyBytes(std::string_view bytes, const LegacyCodePage& page);
 
 }  // namespace tarvik

@@ -1,5 +1,5 @@
-// How text becomes the bytes of the files the tool writes, and what the bytes of file lines that
-// are not UTF-8 stand for: all that writing the result and error files needs of the platform.
+// What the tool needs to know of the system's encodings: how text becomes the bytes of the files
+// it writes, which code page its caller reads in, and what the bytes of code pages stand for.
 #pragma once
 
 #include <string>
@@ -9,21 +9,20 @@
 
 namespace tarvik {
 
-// Typed text as the files the tool writes hold it.
-struct EncodedText {
-    std::string bytes;
-    // True when `bytes` spell the text in the legacy code page too, so that bytes from a legacy
-    // line may share a line with them; else they are UTF-8.
-    bool inLegacyCodePage = false;
-};
-
 class TextEncoding {
   public:
     virtual ~TextEncoding() = default;
-    // Bytes for typed and fixed text in the files the tool writes.
-    virtual EncodedText EncodeText(TextView text) = 0;
-    // The code page of file lines that are not UTF-8.
+    // Bytes of fixed and typed text for files people read (the error file).
+    virtual std::string EncodeText(TextView text) = 0;
+    // The code page of file lines that are neither UTF-8 nor UTF-16.
     virtual const LegacyCodePage& LegacyCharacters() = 0;
+
+    // The output code page of the console the tool was started from, 0 when there is none.
+    virtual unsigned ConsoleCodePage() = 0;
+    // The system's OEM code page, the one consoles start in.
+    virtual unsigned OemCodePage() = 0;
+    // What the bytes of a code page other than UTF-8 stand for.
+    virtual const LegacyCodePage& CodePageCharacters(unsigned codePage) = 0;
 };
 
 }  // namespace tarvik

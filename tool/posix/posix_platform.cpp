@@ -11,10 +11,12 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <string>
 #include <system_error>
 
 #include "case_mapping.hpp"
 #include "general_failure.hpp"
+#include "result_encoding.hpp"
 #include "scope_exit.hpp"
 #include "tarvik_version.h"
 #include "usage_text.hpp"
@@ -212,15 +214,26 @@ void PosixPlatform::WriteFile(const Text& name, std::string_view bytes) {
     SyncDirectory(directory);
 }
 
-// UTF-8; ASCII reads the same in the Latin-1 of legacy lines, which then keep their bytes.
-EncodedText PosixPlatform::EncodeText(TextView text) {
-    const bool ascii = std::all_of(text.begin(), text.end(), [](char32_t c) { return c < 0x80; });
-    return {EncodeUtf8Lossless(text), ascii};
+std::string PosixPlatform::EncodeText(TextView text) {
+    return EncodeUtf8Lossless(text);
 }
 
 // No code page is configured on Linux: one byte per character, each its own code point.
 const LegacyCodePage& PosixPlatform::LegacyCharacters() {
     return Latin1CodePage();
+}
+
+// Every file the tool writes is UTF-8 here.
+unsigned PosixPlatform::ConsoleCodePage() {
+    return kUtf8CodePage;
+}
+
+unsigned PosixPlatform::OemCodePage() {
+    return kUtf8CodePage;
+}
+
+const LegacyCodePage& PosixPlatform::CodePageCharacters(unsigned codePage) {
+    throw GeneralFailure("no code page " + std::to_string(codePage) + " on this system");
 }
 
 void PosixPlatform::ShowMessageBox(const Text& message) {

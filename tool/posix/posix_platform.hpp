@@ -20,8 +20,11 @@ class PosixPlatform final : public Platform {
     void RemoveIfExists(const Text& name) override;
     std::unique_ptr<ByteReader> OpenForReading(const Text& name) override;
     void WriteFile(const Text& name, std::string_view bytes) override;
-    EncodedText EncodeText(TextView text) override;
+    std::string EncodeText(TextView text) override;
     const LegacyCodePage& LegacyCharacters() override;
+    unsigned ConsoleCodePage() override;
+    unsigned OemCodePage() override;
+    const LegacyCodePage& CodePageCharacters(unsigned codePage) override;
     void ShowMessageBox(const Text& message) override;
     void ShowUsageWindow() override;
 

@@ -39,12 +39,12 @@ std::optional<char32_t> DecodeExactly(unsigned codePage, const char* bytes, int 
 
 }  // namespace
 
-EncodedText EncodeForFiles(TextView text) {
+std::string EncodeForFiles(TextView text) {
     // With UTF-8 as the ANSI code page the API refuses the no-best-fit flags; both ways agree then.
-    if (text.empty() || GetACP() == CP_UTF8) return {EncodeUtf8Lossless(text), true};
+    if (text.empty() || GetACP() == CP_UTF8) return EncodeUtf8Lossless(text);
     std::string bytes;
-    if (ToAnsiExactly(ToWide(text), bytes)) return {std::move(bytes), true};
-    return {EncodeUtf8Lossless(text), false};
+    if (ToAnsiExactly(ToWide(text), bytes)) return bytes;
+    return EncodeUtf8Lossless(text);
 }
 
 LegacyCodePage CodePageCharacters(unsigned codePage) {

@@ -8,10 +8,9 @@
 namespace tarvik::win32 {
 
 // The ANSI code page when every character has an exact byte form there, else UTF-8.
-EncodedText EncodeForFiles(TextView text);
+std::string EncodeForFiles(TextView text);
 
 // What the bytes of that code page stand for, double-byte characters included.
-// CP_ACP (0) names the ANSI code page.
 LegacyCodePage CodePageCharacters(unsigned codePage);
 
 }  // namespace tarvik::win32

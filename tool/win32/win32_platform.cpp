@@ -5,6 +5,7 @@
 
 #include "ansi_code_page.hpp"
 #include "command_line.hpp"
+#include "console_code_page.hpp"
 #include "file_system.hpp"
 #include "long_path.hpp"
 #include "module_path.hpp"
@@ -48,13 +49,27 @@ void Win32Platform::WriteFile(const Text& name, std::string_view bytes) {
     WriteWholeFile(PathOf(name), bytes);
 }
 
-EncodedText Win32Platform::EncodeText(TextView text) {
+std::string Win32Platform::EncodeText(TextView text) {
     return EncodeForFiles(text);
 }
 
 const LegacyCodePage& Win32Platform::LegacyCharacters() {
-    if (!legacy_) legacy_ = CodePageCharacters(CP_ACP);
-    return *legacy_;
+    return CodePageCharacters(GetACP());
+}
+
+unsigned Win32Platform::ConsoleCodePage() {
+    return ParentConsoleCodePage();
+}
+
+unsigned Win32Platform::OemCodePage() {
+    return GetOEMCP();
+}
+
+const LegacyCodePage& Win32Platform::CodePageCharacters(unsigned codePage) {
+    auto found = codePages_.find(codePage);
+    if (found == codePages_.end())
+        found = codePages_.emplace(codePage, win32::CodePageCharacters(codePage)).first;
+    return found->second;
 }
 
 void Win32Platform::ShowMessageBox(const Text& message) {

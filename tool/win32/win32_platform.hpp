@@ -1,7 +1,7 @@
 // The tool on Windows: wide-character Win32 APIs behind the platform interface.
 #pragma once
 
-#include <optional>
+#include <map>
 #include <string>
 
 #include "platform.hpp"
@@ -16,8 +16,11 @@ class Win32Platform final : public Platform {
     void RemoveIfExists(const Text& name) override;
     std::unique_ptr<ByteReader> OpenForReading(const Text& name) override;
     void WriteFile(const Text& name, std::string_view bytes) override;
-    EncodedText EncodeText(TextView text) override;
+    std::string EncodeText(TextView text) override;
     const LegacyCodePage& LegacyCharacters() override;
+    unsigned ConsoleCodePage() override;
+    unsigned OemCodePage() override;
+    const LegacyCodePage& CodePageCharacters(unsigned codePage) override;
     void ShowMessageBox(const Text& message) override;
     void ShowUsageWindow() override;
 
@@ -28,7 +31,7 @@ class Win32Platform final : public Platform {
     std::wstring PathOf(const Text& name);
 
     std::wstring directory_;
-    std::optional<LegacyCodePage> legacy_;
+    std::map<unsigned, LegacyCodePage> codePages_;  // built on first use: 932's takes a while
 };
 
 }  // namespace tarvik::win32

@@ -23,22 +23,22 @@ Case Refused(std::string name, std::wstring tail, std::vector<File> before) {
 }
 
 std::vector<Case> EscapeCases() {
-    const File legacyLine{L"in.txt", "Q\xE9&\xFF%\r\n"};  // not UTF-8: read and written as bytes
+    const File legacyLine{L"in.txt", "Q\xE9&\xFF%\r\n"};  // not UTF-8: read in the ANSI code page
     const File older{L"out.cmd", "SET RETU=old\r\n"};
     return {
         {.name = "escaped: typed value with every special character",
          .tail = L"/t:\"Q\" & \u00E9%^|<>()\" /c:\"Q\" /e:V",
          .exitStatus = 0,
-         .after = {{L"Value.cmd", "SET V=^\" ^& \xE9%%^^^|^<^>^(^)\r\n"}}},
+         .after = {{L"Value.cmd", "SET V=^\" ^& \x82%%^^^|^<^>^(^)\r\n"}}},
         {.name = "escaped: \"!\" adds the line for callers with delayed expansion",
          .tail = L"/t:\"Q!x^\" /c:\"Q\" /e:V",
          .exitStatus = 0,
          .after = {{L"Value.cmd", "SET V=!x^^\r\nIF \"!!\"==\"\" SET V=^^^!x^^^^\r\n"}}},
-        {.name = "escaped: a file line keeps its bytes",
+        {.name = "escaped: an ANSI line written for the OEM code page",
          .tail = L"/f:in.txt /c:\"Q\" /e:V",
          .before = {legacyLine},
          .exitStatus = 0,
-         .after = {legacyLine, {L"Value.cmd", "SET V=\xE9^&\xFF%%\r\n"}}},
+         .after = {legacyLine, {L"Value.cmd", "SET V=\x82^&\x98%%\r\n"}}},
         Refused("refused: a value longer than a batch line",
                 L"/t:\"Q" + std::wstring(9000, L'x') + L"\" /c:\"Q\" /o:out.cmd", {older}),
         Refused("refused: a variable name holding =", L"/t:\"ab\" /c:\"a\" /e:x=y /o:out.cmd",

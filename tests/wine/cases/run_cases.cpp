@@ -78,29 +78,29 @@ std::vector<Case> NonAsciiCases() {
         {.name = "non-ASCII target and compare string, letter case ignored",
          .tail = L"/t:\"Grüße\" /c:\"RÜ\" /e:gruss",
          .exitStatus = 0,
-         .after = {{L"Value.cmd", "SET gruss=" + Ansi(L"ße") + "\r\n"}}},
+         .after = {{L"Value.cmd", "SET gruss=" + Oem437(L"ße") + "\r\n"}}},
         {.name = "non-ASCII text not found",
          .tail = L"/t:\"Grüße\" /c:\"Gruß\"",
          .exitStatus = 1,
          .after = {ErrorFile({L"Could not find:", L"Gruß", L"in string:Grüße"})}},
         // The slice starts before the match at character 1: a byte order mark read as text would
-        // stand there. A line that fits the ANSI code page is written in it, any other keeps the
-        // value's UTF-8 bytes.
-        {.name = "UTF-8 file with byte order mark, value that fits the ANSI code page",
+        // stand there. Started without a console, the tool writes for the OEM code page: a line
+        // that fits it is written in it, any other in UTF-8.
+        {.name = "UTF-8 file with byte order mark, value that fits the OEM code page",
          .tail = L"/f:utf8.txt /c:\"straße\" /s:-10 /L:4",
          .before = {utf8},
          .exitStatus = 0,
-         .after = {utf8, {L"Value.cmd", "SET RETU=" + Ansi(L"Köln") + "\r\n"}}},
-        {.name = "UTF-8 file with byte order mark, value beyond the ANSI code page keeps its bytes",
+         .after = {utf8, {L"Value.cmd", "SET RETU=" + Oem437(L"Köln") + "\r\n"}}},
+        {.name = "UTF-8 file with byte order mark, value beyond the OEM code page is UTF-8",
          .tail = L"/f:utf8.txt /c:\"straße 7\" /s:-10 /L:4",
          .before = {utf8},
          .exitStatus = 0,
          .after = {utf8, {L"Value.cmd", "SET RETU=Łódź\r\n"}}},
-        {.name = "UTF-16 LE file is written as typed text",
+        {.name = "UTF-16 LE file is written like typed text",
          .tail = L"/f:utf16.txt /c:\"GRÜ\" /s:0",
          .before = {utf16},
          .exitStatus = 0,
-         .after = {utf16, {L"Value.cmd", "SET RETU=" + Ansi(L"ße, Welt") + "\r\n"}}},
+         .after = {utf16, {L"Value.cmd", "SET RETU=" + Oem437(L"ße, Welt") + "\r\n"}}},
     };
 }
 

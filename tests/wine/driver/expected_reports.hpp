@@ -19,6 +19,9 @@ std::wstring GeneralFailureLine();
 // Typed text as the tool writes it in the test prefix, whose ANSI code page is 1252: the letters
 // used by the cases (ASCII and Latin-1 letters) are one byte each, the character's value.
 std::string Ansi(std::wstring_view text);
+// Text in code page 437, the OEM code page of English Windows, in which a tool started without a
+// console writes its result file; only the letters the cases use.
+std::string Oem437(std::wstring_view text);
 
 // The lines joined by CR LF, as the message box shows them.
 ExpectedMessageBox MessageBoxOf(std::initializer_list<std::wstring_view> lines, Close close);
