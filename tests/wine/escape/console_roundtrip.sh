@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# Values through Tarvik.exe and back into batch scripts, with cmd in a console as on Windows: it
+# reads batch files, and so the result files, in the console's code page (437 in en_US, 932 in
+# ja_JP), not in the ANSI one. Each line of the cases file is "EXPECT SOURCE VALUE":
+#   EXPECT  exact: the caller gets the variable holding exactly the value;
+#           safe: the value does not fit the console's code page, the caller gets the variable
+#           holding something, and nothing else happens;
+#           refused: the run ends in the general failure and writes no result file;
+#   SOURCE  typed (in the batch file that starts Tarvik.exe), or a line of a file in utf8, ansi or
+#           utf16.
+# No case may print anything else or create a file. Callers with delayed expansion off check
+# every value; with it on, those without "!" (Wine's cmd mishandles "!" under delayed expansion;
+# the batch oracle of the unit tests covers that branch).
+# Usage: console_roundtrip.sh WINE_WRAPPER TARVIK_EXE CASES_FILE CONSOLE_CODE_PAGE ANSI_CODE_PAGE
+set -euo pipefail
+wine=$1
+tool=$2
+console=CP$4
+ansi=CP$5
+expects=() sources=() values=()
+while IFS= read -r line; do
+    expects+=("${line%% *}")
+    line=${line#* }
+    sources+=("${line%% *}")
+    values+=("${line#* }")
+done <"$3"
+"$wine" --available || exit
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+
+# Batch files are written in the console's code page with CR LF.
+batch() { sed 's/$/\r/' | iconv -f UTF-8 -t "$console" >"$1"; }
+
+# Runs a batch file in a console until it ends. A Tarvik.exe that reports a failure waits in its
+# message box, so it is ended once its error file is there.
+in_console() {
+    "$wine" wineconsole cmd /c "$1" &
+    local pid=$! deadline=$((SECONDS + 240)) report
+    while kill -0 "$pid" 2>/dev/null; do
+        for report in c*/error.txt; do
+            [[ -f $report && ! -f $report.seen ]] || continue
+            touch "$report.seen"
+            sleep 1
+            "$wine" taskkill /f /im Tarvik.exe >/dev/null 2>&1 || true
+        done
+        if ((SECONDS > deadline)); then
+            echo "$1 did not end within 240 s"
+            kill "$pid"
+            return 1
+        fi
+        sleep 0.2
+    done
+    wait "$pid" || true
+}
+
+# One folder per case, each with its own Tarvik.exe and so its own error file.
+for i in "${!values[@]}"; do
+    mkdir "c$i"
+    cp "$tool" "c$i/Tarvik.exe"
+    line="Q7Z${values[i]}"$'\r\n'
+    case ${sources[i]} in
+        typed) switch="/t:\"Q7Z${values[i]}\"" ;;
+        utf8) printf '%s' "$line" >"c$i/in.txt" ;;
+        ansi) printf '%s' "$line" | iconv -f UTF-8 -t "$ansi" >"c$i/in.txt" ;;
+        utf16) { printf '\xFF\xFE' && printf '%s' "$line" | iconv -f UTF-8 -t UTF-16LE; } >"c$i/in.txt" ;;
+    esac
+    [[ ${sources[i]} == typed ]] || switch=/f:in.txt
+    printf '@cd c%s\n@Tarvik.exe %s /c:"Q7Z" /e:TARVIKVALUE /o:v.cmd\n@cd ..\n' "$i" "$switch"
+done | batch make.bat
+in_console make.bat
+
+failed=0
+written=()
+for i in "${!values[@]}"; do
+    report=$([[ -f c$i/error.txt ]] && tr -d '\r' <"c$i/error.txt" || true)
+    if [[ ${expects[i]} == refused ]]; then
+        if [[ $report != "Program find a heavy error, must exist" || -f c$i/v.cmd ]]; then
+            echo "== case $i (${values[i]}): expected the general failure, got [$report]"
+            failed=1
+        fi
+    elif [[ -n $report || ! -f c$i/v.cmd ]]; then
+        echo "== case $i (${values[i]}): expected a result file, got the report [$report]"
+        failed=1
+    else
+        written+=("$i")
+    fi
+done
+
+# Writes a caller with the given setlocal option for the cases whose indexes follow, runs it in
+# the console and compares all it printed with what the values alone would give.
+check_caller() {
+    local option=$1 i value before after actual expected
+    shift
+    {
+        echo "@echo off"
+        echo "setlocal $option"
+        for i in "$@"; do
+            echo "set TARVIKVALUE="
+            echo "echo BEGIN$i"
+            echo "call c$i\\v.cmd"
+            echo "echo END$i"
+            echo "set TARVIKVALUE"
+        done
+    } | batch caller.bat
+    echo "@call caller.bat >out.txt 2>errors.txt" | batch run.bat
+    rm -f out.txt errors.txt
+    before=$(ls -A)
+    in_console run.bat
+    after=$(ls -A | grep -v -x -e out.txt -e errors.txt)
+    mapfile -t actual < <(tr -d '\r' <out.txt)
+    expected=()
+    for i in "$@"; do
+        # A value that does not fit the code page comes back as other characters: any will do.
+        value='*'
+        [[ ${expects[i]} == exact ]] && value=$(printf '%s' "${values[i]}" | iconv -f UTF-8 -t "$console")
+        expected+=("BEGIN$i" "END$i" "TARVIKVALUE=$value")
+    done
+    for i in "${!expected[@]}"; do
+        [[ ${expected[i]} == 'TARVIKVALUE=*' && ${actual[i]:-} == TARVIKVALUE=* ]] && continue
+        [[ ${actual[i]:-} == "${expected[i]}" ]] && continue
+        printf '== %s: expected [%s], got [%s] (line %s of out.txt)\n' "$option" "${expected[i]}" \
+            "${actual[i]:-}" $((i + 1)) | iconv -f "$console" -t UTF-8 -c
+        failed=1
+    done
+    if ((${#actual[@]} != ${#expected[@]})); then
+        echo "== $option: expected ${#expected[@]} lines, got ${#actual[@]}:"
+        cat -A out.txt
+        failed=1
+    fi
+    if [[ -s errors.txt ]]; then
+        echo "== $option: cmd reported errors:"
+        cat errors.txt
+        failed=1
+    fi
+    if [[ $before != "$after" ]]; then
+        echo "== $option: files appeared or vanished:"
+        diff <(echo "$before") <(echo "$after") || true
+        failed=1
+    fi
+}
+
+without_bang=()
+for i in "${written[@]}"; do [[ ${values[i]} == *'!'* ]] || without_bang+=("$i"); done
+check_caller DisableDelayedExpansion "${written[@]}"
+check_caller EnableDelayedExpansion "${without_bang[@]}"
+if ((failed == 0)); then
+    echo "${#values[@]} cases in console code page ${console#CP}: ${#written[@]} values written," \
+        "read back with delayed expansion off, ${#without_bang[@]} also with it on"
+fi
+exit "$failed"
