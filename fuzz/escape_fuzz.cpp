@@ -16,6 +16,7 @@
 #include "fuzz_check.hpp"
 #include "general_failure.hpp"
 #include "output_files.hpp"
+#include "sourced_text.hpp"
 
 namespace {
 
@@ -31,12 +32,16 @@ bool NameSetCannotTake(std::string_view name) {
            std::string_view(" \t,;\v\f\"/").find(name.front()) != std::string_view::npos;
 }
 
-// A lead byte that forms no character with the byte after it.
-bool HasBrokenCharacter(std::string_view bytes, const tarvik::LegacyCodePage& page,
-                        const std::bitset<256>& leadBytes) {
+// A lead byte that forms no character with the byte after it, or a byte the code page gives no
+// character of its own.
+bool HasByteWithoutCharacter(std::string_view bytes, const tarvik::LegacyCodePage& page,
+                             const std::bitset<256>& leadBytes) {
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
-        if (!leadBytes[b]) continue;
+        if (!leadBytes[b]) {
+            if (page.Single(b) >= tarvik::kEscapedByteBase && page.Single(b) <= 0xDFFF) return true;
+            continue;
+        }
         if (i + 1 == bytes.size() || page.Pair(b, static_cast<unsigned char>(bytes[i + 1])) == 0)
             return true;
         ++i;
@@ -74,9 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tarvik::test_doubles::FakePlatform platform;
     std::bitset<256> leadBytes;
     // A caller reading UTF-8 gets a Latin-1 value's characters in UTF-8; one reading the
-    // double-byte code page gets a legacy value's own bytes, when all of them are whole characters
-    // there. The name is ASCII then, as the expected bytes of a non-ASCII one would depend on the
-    // code page.
+    // double-byte code page gets a legacy value's own bytes, when all of them are characters
+    // there, and may be refused it otherwise. The name is ASCII then, as the expected bytes of a
+    // non-ASCII one would depend on the code page.
     std::string expectedValue = legacy ? Utf8FromLatin1(value) : value;
     bool exact = true;
     if (legacy && (data[0] & 2) != 0) {
@@ -84,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         tarvik::test_doubles::SetUpJapaneseWindows(platform);
         leadBytes = tarvik::test_doubles::LeadBytesOf(*platform.ansi);
         expectedValue = value;
-        exact = !HasBrokenCharacter(value, *platform.ansi, leadBytes);
+        exact = !HasByteWithoutCharacter(value, *platform.ansi, leadBytes);
     }
     const tarvik::Text chars =
         legacy ? tarvik::FromLegacyBytes(value, platform.LegacyCharacters()).chars
