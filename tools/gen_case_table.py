@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
-"""Writes tool/core/case_table.inc: the Unicode simple upper-case mapping.
+"""Writes tool/text/case_table.inc: the Unicode simple upper-case mapping.
 
 Reads UnicodeData.txt (Debian package unicode-data) and emits one {code point, upper case}
 pair for every character whose simple upper-case mapping differs from itself, sorted by
 code point, so every build folds letter case identically whatever its C library says.
 
-    python3 tools/gen_case_table.py [/usr/share/unicode/UnicodeData.txt] > tool/core/case_table.inc
+    python3 tools/gen_case_table.py [/usr/share/unicode/UnicodeData.txt] > tool/text/case_table.inc
 """
 import sys
 
