@@ -22,6 +22,8 @@ struct RunResult {
     int status;
     Files files;
     Events events;
+    std::string reason;         // of a general failure, or why a report was incomplete
+    Events loggedReasons = {};  // as the platform was given them
 };
 
 RunResult RunWith(const std::string& commandLine, const Files& files = {},
@@ -30,8 +32,9 @@ RunResult RunWith(const std::string& commandLine, const Files& files = {},
     platform.commandLine = commandLine;
     for (const auto& [name, bytes] : files) platform.files[name] = bytes;
     if (setUp) setUp(platform);
-    const int status = ExitStatus(Main(platform));
-    return {status, Files(platform.files.begin(), platform.files.end()), platform.events};
+    const Outcome outcome = Main(platform);
+    return {ExitStatus(outcome), Files(platform.files.begin(), platform.files.end()),
+            platform.events, outcome.reason, platform.failureReasons};
 }
 
 std::string Describe(const std::string& commandLine, const RunResult& r) {
@@ -40,7 +43,7 @@ std::string Describe(const std::string& commandLine, const RunResult& r) {
     for (const auto& [name, bytes] : r.files) text += "\n  " + name + ": [" + bytes + "]";
     text += "\nevents:";
     for (const auto& e : r.events) text += "\n  " + e;
-    return text;
+    return text + "\nreason: " + r.reason;
 }
 
 // Runs that end well or with a not-found report: exit status and files afterwards.
@@ -280,6 +283,8 @@ INSTANTIATE_TEST_SUITE_P(
 // OEM one. A line goes in that code page when all of it fits, else in UTF-8 when no lead byte of
 // it would take an ASCII byte, else the run fails.
 TEST(Encodings, EachLineForTheCodePageItIsReadIn) {
+    const std::string kNoSafeEncoding =
+        "result line has no encoding its reader's code page keeps apart";
     enum class Host { Linux, Western, Japanese };
     const struct {
         Host host;
@@ -349,6 +354,7 @@ TEST(Encodings, EachLineForTheCodePageItIsReadIn) {
                 platform.consoleCodePage = c.console;
             });
         EXPECT_EQ(r.status, c.status) << Describe(c.commandLine, r);
+        EXPECT_EQ(r.reason, c.status == 19 ? kNoSafeEncoding : "") << Describe(c.commandLine, r);
         const auto written = r.files.find(c.status == 1 ? "error.txt" : "Value.cmd");
         EXPECT_EQ(written == r.files.end() ? "" : written->second, c.written)
             << Describe(c.commandLine, r);
@@ -362,6 +368,7 @@ struct FailureCase {
     int kind;
     std::string message;  // lines joined with CR LF
     Files before = {};
+    const char* reason = "";  // of a general failure
 };
 
 class FailureRun : public testing::TestWithParam<FailureCase> {};
@@ -377,6 +384,10 @@ TEST_P(FailureRun, ReportsKindMessageThenUsage) {
     const Events tail(r.events.end() - std::min<std::ptrdiff_t>(3, std::ssize(r.events)),
                       r.events.end());
     EXPECT_EQ(tail, (Events{"write error.txt", "message " + c.message, "usage"}))
+        << Describe(c.commandLine, r);
+    // The user sees the fixed message; the developer gets the reason.
+    EXPECT_EQ(r.reason, c.reason) << Describe(c.commandLine, r);
+    EXPECT_EQ(r.loggedReasons, *c.reason ? Events{c.reason} : Events{})
         << Describe(c.commandLine, r);
 }
 
@@ -414,21 +425,39 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"kind_8_target_without_closing_quote", R"(/t:"abc /c:"b")", 8,
                     "Command error!\r\nTarget string must with\"\""},
         // General failures: overflows, a lone quote, an unreadable or malformed file.
-        FailureCase{"kind_9_lone_quote_as_target", R"(/t:" /c:"b")", 9,
-                    std::string(kGeneralFailure)},
-        FailureCase{"kind_9_start_overflows", R"(/t:"abc" /c:"b" /s:40000)", 9,
-                    std::string(kGeneralFailure)},
-        FailureCase{"kind_9_start_beyond_32767", R"(/t:"abc" /c:"b" /s:32767)", 9,
-                    std::string(kGeneralFailure)},
-        FailureCase{"kind_9_length_overflows", R"(/t:"abc" /c:"b" /l:70000)", 9,
-                    std::string(kGeneralFailure)},
+        FailureCase{"kind_9_lone_quote_as_target",
+                    R"(/t:" /c:"b")",
+                    9,
+                    std::string(kGeneralFailure),
+                    {},
+                    "quoted value of one character"},
+        FailureCase{"kind_9_start_overflows",
+                    R"(/t:"abc" /c:"b" /s:40000)",
+                    9,
+                    std::string(kGeneralFailure),
+                    {},
+                    "16-bit overflow"},
+        FailureCase{"kind_9_start_beyond_32767",
+                    R"(/t:"abc" /c:"b" /s:32767)",
+                    9,
+                    std::string(kGeneralFailure),
+                    {},
+                    "16-bit overflow"},
+        FailureCase{"kind_9_length_overflows",
+                    R"(/t:"abc" /c:"b" /l:70000)",
+                    9,
+                    std::string(kGeneralFailure),
+                    {},
+                    "16-bit overflow"},
         FailureCase{"kind_9_invalid_utf16_file",
                     R"(/f:w.txt /c:"b" /e:v)",
                     9,
                     std::string(kGeneralFailure),
-                    {{"w.txt",
-                      "\xFF\xFE"
-                      "b\0\x00\xDC"}}}),
+                    // Sized: the bytes hold NULs.
+                    {{"w.txt", std::string("\xFF\xFE"
+                                           "b\0\x00\xDC",
+                                           6)}},
+                    "unpaired UTF-16 surrogate"}),
     test_support::CaseName());
 
 TEST(FailureRun, PositionsBeyond32767Overflow) {
@@ -437,8 +466,10 @@ TEST(FailureRun, PositionsBeyond32767Overflow) {
     EXPECT_EQ(atLimit.status, 0) << Describe("match at 32767", atLimit);
     const RunResult startBeyond = RunWith(R"(/f:f.txt /c:"b" /e:v)", {{"f.txt", line}});
     EXPECT_EQ(startBeyond.status, 19) << Describe("start at 32768", startBeyond);
+    EXPECT_EQ(startBeyond.reason, "16-bit overflow");
     const RunResult matchBeyond = RunWith(R"(/f:f.txt /c:"b" /s:-1 /e:v)", {{"f.txt", "x" + line}});
     EXPECT_EQ(matchBeyond.status, 19) << Describe("match at 32768", matchBeyond);
+    EXPECT_EQ(matchBeyond.reason, "16-bit overflow");
     // The rest of a long line is cut by position alone; a length needs 16-bit arithmetic on it.
     // (The rest is kept short enough for one batch line.)
     const std::string longLine = "ab" + std::string(40000, 'x');
@@ -447,6 +478,7 @@ TEST(FailureRun, PositionsBeyond32767Overflow) {
     const RunResult withLength =
         RunWith(R"(/f:f.txt /c:"b" /s:-1 /l:1 /e:v)", {{"f.txt", longLine}});
     EXPECT_EQ(withLength.status, 19) << Describe("remaining beyond 32767", withLength);
+    EXPECT_EQ(withLength.reason, "16-bit overflow");
 }
 
 TEST(FailureRun, FailureMessagesQuoteValuesAfterQuoteRemoval) {

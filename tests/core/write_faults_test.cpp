@@ -17,36 +17,49 @@ struct FaultCase {
     std::string fileBytes;  // f.txt
     std::vector<std::string> failWrite;
     int status;
+    std::string reason;
 };
 
 TEST(WriteFaults, EndInTheGeneralFailureAndKeepOlderOutput) {
+    const std::string carry = "value holds a character no batch line can carry";
+    const std::string name = "variable name SET cannot take";
+    const std::string injected = "injected write fault";
     const FaultCase cases[] = {
-        {"NUL in the value", R"(/f:f.txt /c:"a" /o:out.cmd)", std::string("a\0b\n", 4), {}, 19},
+        {"NUL in the value",
+         R"(/f:f.txt /c:"a" /o:out.cmd)",
+         std::string("a\0b\n", 4),
+         {},
+         19,
+         carry},
         {"Ctrl-Z in the value",
          R"(/f:f.txt /c:"a" /o:out.cmd)",
          "a\x1A"
          "b\n",
          {},
-         19},
-        {"line feed in a typed value", "/t:\"a\nb\" /c:\"a\" /o:out.cmd", "", {}, 19},
+         19,
+         carry},
+        {"line feed in a typed value", "/t:\"a\nb\" /c:\"a\" /o:out.cmd", "", {}, 19, carry},
         {"line longer than a batch line",
          R"(/f:f.txt /c:"a" /o:out.cmd)",
          "a" + std::string(8200, 'b'),
          {},
-         19},
-        {"name with =", R"(/t:"ab" /c:"a" /e:x=y /o:out.cmd)", "", {}, 19},
-        {"name starting with a quote", R"(/t:"ab" /c:"a" /e:"x /o:out.cmd)", "", {}, 19},
-        {"result not writable", R"(/t:"ab" /c:"a" /o:out.cmd)", "", {"out.cmd"}, 19},
+         19,
+         "result line too long for a batch file"},
+        {"name with =", R"(/t:"ab" /c:"a" /e:x=y /o:out.cmd)", "", {}, 19, name},
+        {"name starting with a quote", R"(/t:"ab" /c:"a" /e:"x /o:out.cmd)", "", {}, 19, name},
+        {"result not writable", R"(/t:"ab" /c:"a" /o:out.cmd)", "", {"out.cmd"}, 19, injected},
         {"neither result nor report writable",
          R"(/t:"ab" /c:"a" /o:out.cmd)",
          "",
          {"out.cmd", "error.txt"},
-         29},
+         29,
+         injected + "; error file: " + injected},
         {"refused and report not writable",
          R"(/f:f.txt /c:"a" /o:out.cmd)",
          std::string("a\0", 2),
          {"error.txt"},
-         29},
+         29,
+         carry + "; error file: " + injected},
     };
     for (const FaultCase& c : cases) {
         FakePlatform platform;
@@ -54,7 +67,9 @@ TEST(WriteFaults, EndInTheGeneralFailureAndKeepOlderOutput) {
         platform.files["f.txt"] = c.fileBytes;
         platform.files["out.cmd"] = "SET RETU=old\r\n";
         platform.failWrite = c.failWrite;
-        EXPECT_EQ(ExitStatus(Main(platform)), c.status) << c.what;
+        const Outcome outcome = Main(platform);
+        EXPECT_EQ(ExitStatus(outcome), c.status) << c.what;
+        EXPECT_EQ(outcome.reason, c.reason) << c.what;
         EXPECT_EQ(platform.files.at("out.cmd"), "SET RETU=old\r\n") << c.what;
         const bool reportWritten = c.status == 19;
         EXPECT_EQ(platform.files.count("error.txt"), reportWritten ? 1u : 0u) << c.what;

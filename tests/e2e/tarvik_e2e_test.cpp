@@ -1,6 +1,8 @@
 // The native tarvik end to end: exit status, files left in its directory, terminal output.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "case_name.hpp"
 #include "posix/tool_sandbox.hpp"
 
@@ -138,6 +140,16 @@ INSTANTIATE_TEST_SUITE_P(
                          "",
                          false}),
     test_support::CaseName());
+
+// Without TARVIK_DEBUG the overflow case above prints the message alone.
+TEST(TarvikRun, PrintsTheReasonOfAGeneralFailureWhenAsked) {
+    ToolSandbox sandbox;
+    ::setenv("TARVIK_DEBUG", "1", 1);
+    const ToolRun r = sandbox.Run({R"(/t:"ABCD")", R"(/c:"B")", "/s:99999"});
+    ::unsetenv("TARVIK_DEBUG");
+    EXPECT_EQ(r.err, "Program find a heavy error, must exist\ntarvik: 16-bit overflow\n")
+        << r.Describe();
+}
 
 TEST(TarvikFiles, ClearsEverySpellingOfTheOldOutput) {
     ToolSandbox sandbox;

@@ -106,6 +106,10 @@ const LegacyCodePage& FakePlatform::CodePageCharacters(unsigned codePage) {
     return found->second;
 }
 
+void FakePlatform::LogFailureReason(std::string_view reason) noexcept {
+    failureReasons.emplace_back(reason);
+}
+
 void FakePlatform::ShowMessageBox(const Text& message) {
     if (failMessageBox) throw GeneralFailure("injected message box fault");
     events.push_back("message " + Utf8(message));

@@ -24,6 +24,7 @@ class FakePlatform final : public Platform {
     std::string toolDirectory = "C:\\Tools";
     std::map<std::string, std::string, NameLess> files;  // name -> bytes
     std::vector<std::string> events;  // "remove NAME", "write NAME", "message TEXT", "usage"
+    std::vector<std::string> failureReasons;  // as logged
 
     // Faults: a name here makes that operation throw.
     std::vector<std::string> failWrite, failRemove, failOpen;
@@ -44,6 +45,7 @@ class FakePlatform final : public Platform {
     unsigned OemCodePage() override;
     const LegacyCodePage& CodePageCharacters(unsigned codePage) override;
     void ShowMessageBox(const Text& message) override;
+    void LogFailureReason(std::string_view reason) noexcept override;
     void ShowUsageWindow() override;
 
     // Reads hand out at most this many bytes per call, to exercise buffer edges.

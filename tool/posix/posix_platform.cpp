@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -239,6 +240,17 @@ const LegacyCodePage& PosixPlatform::CodePageCharacters(unsigned codePage) {
 void PosixPlatform::ShowMessageBox(const Text& message) {
     std::cerr << ForTerminal(EncodeUtf8Lossless(message)) << std::endl;
     if (!std::cerr) throw GeneralFailure("message could not be printed");
+}
+
+// Standard error belongs to the message box here, so the reason goes there only when asked for.
+void PosixPlatform::LogFailureReason(std::string_view reason) noexcept {
+    const char* const debug = std::getenv("TARVIK_DEBUG");
+    if (debug == nullptr || *debug == '\0') return;
+    try {
+        std::cerr << "tarvik: " << reason << std::endl;
+    } catch (...) {
+        // Only the developer's view of the failure is lost.
+    }
 }
 
 void PosixPlatform::ShowUsageWindow() {

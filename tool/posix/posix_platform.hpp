@@ -26,6 +26,7 @@ class PosixPlatform final : public Platform {
     unsigned OemCodePage() override;
     const LegacyCodePage& CodePageCharacters(unsigned codePage) override;
     void ShowMessageBox(const Text& message) override;
+    void LogFailureReason(std::string_view reason) noexcept override;
     void ShowUsageWindow() override;
 
   private:

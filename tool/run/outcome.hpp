@@ -1,6 +1,8 @@
 // How a run ended, and the exit status that tells it to a batch script (IF ERRORLEVEL).
 #pragma once
 
+#include <string>
+
 #include "messages.hpp"
 
 namespace tarvik {
@@ -18,6 +20,9 @@ enum class Ending {
 struct Outcome {
     Ending ending;
     ErrorKind kind = ErrorKind::General;  // FailureReported and ReportIncomplete only
+    // Why a general failure happened, and why a report could not be completed; the user sees only
+    // the fixed message.
+    std::string reason{};
 };
 
 // 0 success or usage, 1 not found, 10 + ErrorKind after a failure report, 20 + ErrorKind when

@@ -33,6 +33,9 @@ class Platform : public TextEncoding {
     // Replaces the whole file: afterwards it holds either its old content or `bytes`, never a part.
     virtual void WriteFile(const Text& name, std::string_view bytes) = 0;
 
+    // Tells the developer why a run failed, where the platform has a place for that; never throws.
+    virtual void LogFailureReason(std::string_view reason) noexcept = 0;
+
     // Modal: each returns when the user has closed it.
     virtual void ShowMessageBox(const Text& message) = 0;
     virtual void ShowUsageWindow() = 0;

@@ -2,6 +2,9 @@
 // and write it. Every failure leaves through one reporting routine.
 #include "run_flow.hpp"
 
+#include <exception>
+#include <string>
+
 #include "case_mapping.hpp"
 #include "file_search.hpp"
 #include "find.hpp"
@@ -59,21 +62,40 @@ Switches ReadSwitches(const Text& commandLine) {
     return s;
 }
 
-Outcome ReportFailure(Platform& platform, ErrorKind kind, const MessageValues& values) {
+// What went wrong, as the exception in flight tells it.
+std::string ReasonOf(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(std::move(failure));
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "a failure that gave no reason";
+    }
+}
+
+// Each step that fails adds its reason: a report that cannot be completed still tells why.
+Outcome ReportFailure(Platform& platform, ErrorKind kind, const MessageValues& values,
+                      std::string reason) {
     const std::vector<Text> lines = FailureMessageLines(kind, values);
     bool complete = true;
+    const auto note = [&reason, &complete](const char* step) {
+        complete = false;
+        reason += (reason.empty() ? "" : "; ") + std::string(step) + ": " +
+                  ReasonOf(std::current_exception());
+    };
     try {
         platform.WriteFile(kErrorFileName, ReportFileBytes(platform, lines));
     } catch (...) {
-        complete = false;
+        note("error file");
     }
     try {
         platform.ShowMessageBox(JoinLines(lines));
         platform.ShowUsageWindow();
     } catch (...) {
-        complete = false;
+        note("window");
     }
-    return {complete ? Ending::FailureReported : Ending::ReportIncomplete, kind};
+    if (!reason.empty()) platform.LogFailureReason(reason);
+    return {complete ? Ending::FailureReported : Ending::ReportIncomplete, kind, reason};
 }
 
 Outcome ReportNotFound(Platform& platform, const std::vector<Text>& lines) {
@@ -140,10 +162,11 @@ Outcome Main(Platform& platform) {
     try {
         return Run(platform);
     } catch (const CommandFailure& failure) {
-        return ReportFailure(platform, failure.kind, failure.values);
+        return ReportFailure(platform, failure.kind, failure.values, {});
     } catch (...) {
-        // Overflows, impossible cuts, unreadable or unwritable files, exhausted memory: all alike.
-        return ReportFailure(platform, ErrorKind::General, {});
+        // Overflows, impossible cuts, unreadable or unwritable files, exhausted memory: all alike
+        // to the user, each with its own reason for the developer.
+        return ReportFailure(platform, ErrorKind::General, {}, ReasonOf(std::current_exception()));
     }
 }
 

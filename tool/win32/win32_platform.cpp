@@ -78,6 +78,15 @@ void Win32Platform::ShowMessageBox(const Text& message) {
     }
 }
 
+// A debugger or DebugView shows it; nothing else in a windowed program would.
+void Win32Platform::LogFailureReason(std::string_view reason) noexcept {
+    try {
+        OutputDebugStringW((L"Tarvik: " + WideFromUtf8(reason) + L"\n").c_str());
+    } catch (...) {
+        // Only the developer's view of the failure is lost.
+    }
+}
+
 void Win32Platform::ShowUsageWindow() {
     win32::ShowUsageWindow();
 }

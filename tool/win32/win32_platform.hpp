@@ -22,6 +22,7 @@ class Win32Platform final : public Platform {
     unsigned OemCodePage() override;
     const LegacyCodePage& CodePageCharacters(unsigned codePage) override;
     void ShowMessageBox(const Text& message) override;
+    void LogFailureReason(std::string_view reason) noexcept override;
     void ShowUsageWindow() override;
 
   private:
