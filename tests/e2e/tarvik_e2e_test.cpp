@@ -147,7 +147,7 @@ TEST(TarvikRun, PrintsTheReasonOfAGeneralFailureWhenAsked) {
     ::setenv("TARVIK_DEBUG", "1", 1);
     const ToolRun r = sandbox.Run({R"(/t:"ABCD")", R"(/c:"B")", "/s:99999"});
     ::unsetenv("TARVIK_DEBUG");
-    EXPECT_EQ(r.err, "Program find a heavy error, must exist\ntarvik: 16-bit overflow\n")
+    EXPECT_EQ(r.err, "tarvik: 16-bit overflow\nProgram find a heavy error, must exist\n")
         << r.Describe();
 }
 

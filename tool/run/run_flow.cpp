@@ -73,15 +73,18 @@ std::string ReasonOf(std::exception_ptr failure) {
     }
 }
 
-// Each step that fails adds its reason: a report that cannot be completed still tells why.
+// Each reason is logged as soon as it is known: a run that is killed in its message box has told
+// it already. Each step of the report that fails adds its own.
 Outcome ReportFailure(Platform& platform, ErrorKind kind, const MessageValues& values,
                       std::string reason) {
+    if (!reason.empty()) platform.LogFailureReason(reason);
     const std::vector<Text> lines = FailureMessageLines(kind, values);
     bool complete = true;
-    const auto note = [&reason, &complete](const char* step) {
+    const auto note = [&](const char* step) {
         complete = false;
-        reason += (reason.empty() ? "" : "; ") + std::string(step) + ": " +
-                  ReasonOf(std::current_exception());
+        const std::string stepReason = step + (": " + ReasonOf(std::current_exception()));
+        platform.LogFailureReason(stepReason);
+        reason += (reason.empty() ? "" : "; ") + stepReason;
     };
     try {
         platform.WriteFile(kErrorFileName, ReportFileBytes(platform, lines));
@@ -94,7 +97,6 @@ Outcome ReportFailure(Platform& platform, ErrorKind kind, const MessageValues& v
     } catch (...) {
         note("window");
     }
-    if (!reason.empty()) platform.LogFailureReason(reason);
     return {complete ? Ending::FailureReported : Ending::ReportIncomplete, kind, reason};
 }
 

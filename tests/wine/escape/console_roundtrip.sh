@@ -69,10 +69,12 @@ for i in "${!values[@]}"; do
     [[ ${sources[i]} == typed ]] || switch=/f:in.txt
     printf '@cd c%s\n@Tarvik.exe %s /c:"Q7Z" /e:TARVIKVALUE /o:v.cmd\n@cd ..\n' "$i" "$switch"
 done | batch make.bat
-in_console make.bat
+# Wine shows what a program gives OutputDebugString among its warnings.
+TARVIK_WINEDEBUG=warn+seh in_console make.bat 2>debug.txt
 
 failed=0
 written=()
+refused=0
 for i in "${!values[@]}"; do
     report=$([[ -f c$i/error.txt ]] && tr -d '\r' <"c$i/error.txt" || true)
     if [[ ${expects[i]} == refused ]]; then
@@ -80,6 +82,7 @@ for i in "${!values[@]}"; do
             echo "== case $i (${values[i]}): expected the general failure, got [$report]"
             failed=1
         fi
+        ((++refused))
     elif [[ -n $report || ! -f c$i/v.cmd ]]; then
         echo "== case $i (${values[i]}): expected a result file, got the report [$report]"
         failed=1
@@ -87,6 +90,14 @@ for i in "${!values[@]}"; do
         written+=("$i")
     fi
 done
+
+# The reason of each refusal reaches the developer, though the user sees only the fixed message.
+reason="OutputDebugStringA \"Tarvik: result line has no encoding its reader's code page keeps apart"
+if (($(grep -a -c -F "$reason" debug.txt) != refused)); then
+    echo "== expected $refused refusals to give their reason, got:"
+    grep -a 'OutputDebugString' debug.txt
+    failed=1
+fi
 
 # Writes a caller with the given setlocal option for the cases whose indexes follow, runs it in
 # the console and compares all it printed with what the values alone would give.
