@@ -15,15 +15,12 @@
 #include "line_reader.hpp"
 #include "long_line.hpp"
 #include "search_block.hpp"
+#include "utf16.hpp"
 #include "utf16_search.hpp"
 #include "vector_scan.hpp"
 
 namespace tarvik {
 namespace {
-
-bool IsLineEnd(char c) {
-    return c == '\n' || c == '\r';
-}
 
 // The first CR or LF in [begin, end), or end.
 const char* FirstLineEnd(const char* begin, const char* end) {
@@ -42,7 +39,7 @@ const char* AfterLastLineEnd(const char* begin, const char* end) {
         if (hasZeroByte(word ^ (kOnes * '\n')) || hasZeroByte(word ^ (kOnes * '\r'))) break;
         end -= 8;
     }
-    while (end != begin && !IsLineEnd(end[-1])) --end;
+    while (end != begin && !IsLineEndByte(end[-1])) --end;
     return end;
 }
 
@@ -94,7 +91,7 @@ std::optional<SourcedText> FindFirstMatchingLine(ByteReader& reader, TextView co
     // The next place a match may hold: a hit of the pattern, or without one any byte of a line.
     const auto candidate = [&pattern](const char* from, const char* to) -> const char* {
         if (pattern) return FindCandidate(*pattern, from, to);
-        while (from != to && IsLineEnd(*from)) ++from;
+        while (from != to && IsLineEndByte(*from)) ++from;
         return from != to ? from : nullptr;
     };
     const std::size_t kept = limits.keptChars + compare.size();

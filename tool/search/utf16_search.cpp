@@ -12,6 +12,7 @@
 #include "line_pattern.hpp"
 #include "long_line.hpp"
 #include "search_block.hpp"
+#include "utf16.hpp"
 #include "vector_scan.hpp"
 
 namespace tarvik {
@@ -21,13 +22,7 @@ class Units {
   public:
     explicit Units(bool little) : little_(little) {}
 
-    char32_t At(const char* p) const {
-        const auto lo = static_cast<unsigned char>(p[little_ ? 0 : 1]);
-        const auto hi = static_cast<unsigned char>(p[little_ ? 1 : 0]);
-        return static_cast<char32_t>(hi << 8 | lo);
-    }
-
-    static bool IsLineEnd(char32_t unit) { return unit == U'\n' || unit == U'\r'; }
+    char32_t At(const char* p) const { return ReadUnit(p, little_); }
 
     // The first line end in [begin, end), or end; both an even number of bytes apart.
     const char* FirstLineEnd(const char* begin, const char* end) const {
@@ -55,17 +50,17 @@ class Units {
             if (byte == end) return end;
             p += static_cast<std::size_t>(byte - p) & ~std::size_t{1};
             const char32_t unit = At(p);
-            if (unit < 0xD800 || unit > 0xDFFF) {
+            if (!IsSurrogate(unit)) {
                 p += 2;
                 continue;
             }
-            if (unit >= 0xDC00) throw GeneralFailure("unpaired UTF-16 surrogate");
+            if (IsLowSurrogate(unit)) throw GeneralFailure("unpaired UTF-16 surrogate");
             if (limit - p < 4) {
                 if (atEnd) throw GeneralFailure("unpaired UTF-16 surrogate");
                 return p;
             }
             const char32_t low = At(p + 2);
-            if (low < 0xDC00 || low > 0xDFFF) throw GeneralFailure("unpaired UTF-16 surrogate");
+            if (!IsLowSurrogate(low)) throw GeneralFailure("unpaired UTF-16 surrogate");
             p += 4;
         }
         return p;
@@ -77,9 +72,9 @@ class Units {
         chars.reserve(static_cast<std::size_t>(end - begin) / 2);
         for (const char* p = begin; p != end; p += 2) {
             char32_t unit = At(p);
-            if (unit >= 0xD800 && unit <= 0xDBFF) {
+            if (IsHighSurrogate(unit)) {
                 p += 2;
-                unit = 0x10000 + ((unit - 0xD800) << 10) + (At(p) - 0xDC00);
+                unit = FromSurrogatePair(unit, At(p));
             }
             chars += unit;
         }
