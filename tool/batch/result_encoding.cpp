@@ -2,6 +2,7 @@
 #include "result_encoding.hpp"
 
 #include "general_failure.hpp"
+#include "utf16.hpp"
 
 namespace tarvik {
 
@@ -12,18 +13,17 @@ unsigned ReadingCodePage(unsigned consoleCodePage, unsigned oemCodePage) {
 // Lead bytes and undecodable bytes stand for escaped bytes (U+DC00 + byte) alone: they are no
 // character's spelling.
 CodePageSpellings::CodePageSpellings(const LegacyCodePage& page) {
-    const auto isCharacter = [](char32_t c) { return c < 0xD800 || c > 0xDFFF; };
     for (unsigned b = 0; b < 256; ++b) {
         const auto byte = static_cast<unsigned char>(b);
         if (!page.IsLeadByte(byte)) {
-            if (isCharacter(page.Single(byte)))
+            if (!IsSurrogate(page.Single(byte)))
                 spellings_.try_emplace(page.Single(byte), 1, static_cast<char>(byte));
             continue;
         }
         for (unsigned t = 0; t < 256; ++t) {
             const auto trail = static_cast<unsigned char>(t);
             const char32_t c = page.Pair(byte, trail);
-            if (c != 0 && isCharacter(c))
+            if (c != 0 && !IsSurrogate(c))
                 spellings_.try_emplace(c,
                                        std::string{static_cast<char>(byte), static_cast<char>(t)});
         }

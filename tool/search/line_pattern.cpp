@@ -24,7 +24,8 @@
 #include <unordered_map>
 
 #include "case_mapping.hpp"
-#include "long_line.hpp"
+#include "text.hpp"
+#include "utf16.hpp"
 
 namespace tarvik {
 namespace {
@@ -65,10 +66,6 @@ std::vector<LineKind> KindsThatCanMatch(const std::vector<const CharacterBytes*>
     return kinds;
 }
 
-bool IsLineEnd(char32_t cp) {
-    return cp == U'\n' || cp == U'\r';
-}
-
 // The characters each distinct character of the compare string matches, worked out once each: a
 // compare string may be as long as a command line.
 using VariantsOf = std::map<char32_t, Text>;
@@ -97,13 +94,11 @@ std::map<char32_t, std::vector<std::string>> LegacySpellings(const VariantsOf& v
     for (unsigned lead = 0; lead < 256; ++lead) {
         const auto l = static_cast<unsigned char>(lead);
         // Lines never hold a line end.
-        if (lead != '\n' && lead != '\r')
-            add(legacy.Single(l), std::string(1, static_cast<char>(l)));
+        if (!IsLineEnd(lead)) add(legacy.Single(l), std::string(1, static_cast<char>(l)));
         if (!legacy.IsLeadByte(l)) continue;
         for (unsigned trail = 0; trail < 256; ++trail) {
             const auto t = static_cast<unsigned char>(trail);
-            if (const char32_t pair = legacy.Pair(l, t);
-                pair != 0 && trail != '\n' && trail != '\r') {
+            if (const char32_t pair = legacy.Pair(l, t); pair != 0 && !IsLineEnd(trail)) {
                 add(pair, std::string{static_cast<char>(l), static_cast<char>(t)});
             }
         }
@@ -118,11 +113,11 @@ std::string Utf16Bytes(char32_t c, FileEncoding encoding) {
         const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
         bytes += encoding == FileEncoding::Utf16LE ? std::string{lo, hi} : std::string{hi, lo};
     };
-    if (c < 0x10000) {
-        unit(c);
+    if (NeedsSurrogatePair(c)) {
+        unit(HighSurrogateOf(c));
+        unit(LowSurrogateOf(c));
     } else {
-        unit(0xD800 + ((c - 0x10000) >> 10));
-        unit(0xDC00 + ((c - 0x10000) & 0x3FF));
+        unit(c);
     }
     return bytes;
 }
@@ -132,7 +127,7 @@ CharacterBytes BytesOf(const Text& variants, FileEncoding encoding,
     CharacterBytes bytes;
     for (const char32_t v : variants) {
         // Lines never hold a line end, nor (being valid UTF-8 or UTF-16) a surrogate.
-        const bool canBeInLine = !IsLineEnd(v) && !(v >= 0xD800 && v <= 0xDFFF);
+        const bool canBeInLine = !IsLineEnd(v) && !IsSurrogate(v);
         if (encoding != FileEncoding::Bytes) {
             if (canBeInLine) bytes.utf16.push_back(Utf16Bytes(v, encoding));
             continue;

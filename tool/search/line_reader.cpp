@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "general_failure.hpp"
+#include "utf16.hpp"
 
 namespace tarvik {
 namespace {
@@ -57,7 +58,7 @@ bool LineReader::NextBytesLine(std::string& bytes) {
         any = true;
         const char* start = buffer_.data() + begin_;
         const char* stop = buffer_.data() + end_;
-        const char* eol = std::find_if(start, stop, [](char c) { return c == '\n' || c == '\r'; });
+        const char* eol = std::find_if(start, stop, IsLineEndByte);
         bytes.append(start, eol);
         begin_ += static_cast<std::size_t>(eol - start);
         if (eol == stop) continue;
@@ -85,10 +86,7 @@ bool LineReader::PeekUnit(char32_t& unit) {
         if (begin_ != end_) throw GeneralFailure("UTF-16 file with an odd number of bytes");
         return false;
     }
-    const bool little = encoding_ == FileEncoding::Utf16LE;
-    const auto lo = static_cast<unsigned char>(buffer_[begin_ + (little ? 0 : 1)]);
-    const auto hi = static_cast<unsigned char>(buffer_[begin_ + (little ? 1 : 0)]);
-    unit = static_cast<char32_t>(hi << 8 | lo);
+    unit = ReadUnit(buffer_.data() + begin_, encoding_ == FileEncoding::Utf16LE);
     return true;
 }
 
@@ -101,13 +99,12 @@ bool LineReader::NextUnit(char32_t& unit) {
 // Appends the units already read that need no care (no line end, no surrogate), up to the cap of
 // a piece: the bulk of a line, without a call per unit.
 void LineReader::TakePlainUnits(Text& chars) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(buffer_.data());
-    const std::size_t hiAt = encoding_ == FileEncoding::Utf16LE ? 1 : 0;
+    const bool little = encoding_ == FileEncoding::Utf16LE;
     const std::size_t units = std::min((end_ - begin_) / 2, maxChars_ - chars.size());
     std::size_t i = begin_;
     for (const std::size_t stop = begin_ + 2 * units; i != stop; i += 2) {
-        const auto unit = static_cast<char32_t>(bytes[i + hiAt] << 8 | bytes[i + 1 - hiAt]);
-        if (unit == U'\n' || unit == U'\r' || (unit >= 0xD800 && unit <= 0xDFFF)) break;
+        const char32_t unit = ReadUnit(buffer_.data() + i, little);
+        if (IsLineEnd(unit) || IsSurrogate(unit)) break;
         chars += unit;
     }
     begin_ = i;
@@ -128,12 +125,12 @@ bool LineReader::NextUtf16Line(Text& chars) {
             if (HasUnit() && PeekUnit(next) && next == U'\n') begin_ += 2;
             return true;
         }
-        if (unit >= 0xD800 && unit <= 0xDBFF) {
+        if (IsHighSurrogate(unit)) {
             char32_t low = 0;
-            if (!NextUnit(low) || low < 0xDC00 || low > 0xDFFF)
+            if (!NextUnit(low) || !IsLowSurrogate(low))
                 throw GeneralFailure("unpaired UTF-16 surrogate");
-            unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
-        } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
+            unit = FromSurrogatePair(unit, low);
+        } else if (IsLowSurrogate(unit)) {
             throw GeneralFailure("unpaired UTF-16 surrogate");
         }
         chars += unit;

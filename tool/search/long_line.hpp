@@ -12,9 +12,6 @@
 
 namespace tarvik {
 
-// Bytes a character takes at most, in UTF-8 and in any code page.
-constexpr std::size_t kMaxCharBytes = 4;
-
 // Whether bytes taken in order, in pieces, are valid UTF-8.
 class Utf8Check {
   public:

@@ -5,41 +5,35 @@
 // keep is left, with the rest of the file, to the line-by-line search, which reads it in pieces.
 #include "utf16_search.hpp"
 
-#include <algorithm>
 #include <string>
 
+#include "by_lines_search.hpp"
 #include "general_failure.hpp"
-#include "line_pattern.hpp"
-#include "long_line.hpp"
-#include "search_block.hpp"
+#include "utf16.hpp"
 #include "vector_scan.hpp"
 
 namespace tarvik {
 namespace {
 
-class Units {
+// The units of a UTF-16 file in one byte order; the buffer starts an even number of bytes into the
+// file, and every position given is a whole number of units from it.
+class Utf16Units {
   public:
-    explicit Units(bool little) : little_(little) {}
+    static constexpr std::size_t kBytes = 2;
+    static constexpr bool kStreamsLongLines = false;
 
-    char32_t At(const char* p) const {
-        const auto lo = static_cast<unsigned char>(p[little_ ? 0 : 1]);
-        const auto hi = static_cast<unsigned char>(p[little_ ? 1 : 0]);
-        return static_cast<char32_t>(hi << 8 | lo);
-    }
+    Utf16Units(bool little, Block& block, ByteReader& rest, const LineQuery& query)
+        : little_(little), block_(block), rest_(rest), query_(query) {}
 
-    static bool IsLineEnd(char32_t unit) { return unit == U'\n' || unit == U'\r'; }
+    bool IsLineEndAt(const char* p) const { return IsLineEnd(ReadUnit(p, little_)); }
 
-    // The first line end in [begin, end), or end; both an even number of bytes apart.
     const char* FirstLineEnd(const char* begin, const char* end) const {
-        for (; begin != end; begin += 2) {
-            if (IsLineEnd(At(begin))) break;
-        }
+        while (begin != end && !IsLineEndAt(begin)) begin += 2;
         return begin;
     }
 
-    // Just after the last line end in [begin, end), or begin; both an even number of bytes apart.
     const char* AfterLastLineEnd(const char* begin, const char* end) const {
-        while (end != begin && !IsLineEnd(At(end - 2))) end -= 2;
+        while (end != begin && !IsLineEndAt(end - 2)) end -= 2;
         return end;
     }
 
@@ -47,123 +41,76 @@ class Units {
     // surrogate when it lies before `limit`. Returns where the check ended: at or after `end`, or
     // at a final high surrogate whose partner is not read yet (unless `atEnd`, when it is
     // unpaired).
-    const char* Check(const char* p, const char* end, const char* limit, bool atEnd) const {
+    const char* CheckValid(const char* p, const char* end, const char* limit, bool atEnd) const {
         while (p < end) {
             // Only a unit with a high byte of 0xD8 to 0xDF is a surrogate: skip to the next such
             // byte, and to the unit that holds it.
             const char* byte = FindSurrogateByte(p, end);
             if (byte == end) return end;
             p += static_cast<std::size_t>(byte - p) & ~std::size_t{1};
-            const char32_t unit = At(p);
-            if (unit < 0xD800 || unit > 0xDFFF) {
+            const char32_t unit = ReadUnit(p, little_);
+            if (!IsSurrogate(unit)) {
                 p += 2;
                 continue;
             }
-            if (unit >= 0xDC00) throw GeneralFailure("unpaired UTF-16 surrogate");
+            if (IsLowSurrogate(unit)) throw GeneralFailure("unpaired UTF-16 surrogate");
             if (limit - p < 4) {
                 if (atEnd) throw GeneralFailure("unpaired UTF-16 surrogate");
                 return p;
             }
-            const char32_t low = At(p + 2);
-            if (low < 0xDC00 || low > 0xDFFF) throw GeneralFailure("unpaired UTF-16 surrogate");
+            if (!IsLowSurrogate(ReadUnit(p + 2, little_)))
+                throw GeneralFailure("unpaired UTF-16 surrogate");
             p += 4;
         }
         return p;
     }
 
+    static void CheckFileEnd(std::size_t size) {
+        if (size % 2 != 0) throw GeneralFailure("UTF-16 file with an odd number of bytes");
+    }
+
     // The characters of checked units [begin, end).
-    Text Decode(const char* begin, const char* end) const {
-        Text chars;
-        chars.reserve(static_cast<std::size_t>(end - begin) / 2);
+    SourcedText Decode(const char* begin, const char* end) const {
+        SourcedText line;
+        line.chars.reserve(static_cast<std::size_t>(end - begin) / 2);
         for (const char* p = begin; p != end; p += 2) {
-            char32_t unit = At(p);
-            if (unit >= 0xD800 && unit <= 0xDBFF) {
+            char32_t unit = ReadUnit(p, little_);
+            if (IsHighSurrogate(unit)) {
                 p += 2;
-                unit = 0x10000 + ((unit - 0xD800) << 10) + (At(p) - 0xDC00);
+                unit = FromSurrogatePair(unit, ReadUnit(p, little_));
             }
-            chars += unit;
+            line.chars += unit;
         }
-        return chars;
+        return line;
+    }
+
+    // From the line starting at `at` on, line by line: the bytes kept from there, behind a byte
+    // order mark that says how to read them, then the rest of the file.
+    std::optional<SourcedText> SearchOn(std::size_t at) const {
+        std::string kept = little_ ? "\xFF\xFE" : "\xFE\xFF";
+        kept.append(block_.data() + at, block_.size() - at);
+        PrefixedReader reader(std::span<const char>(kept.data(), kept.size()), rest_);
+        return FindFirstMatchingLineByLines(reader, query_.compare, query_.mode, query_.legacy,
+                                            query_.keptChars);
     }
 
   private:
     bool little_;
+    Block& block_;
+    ByteReader& rest_;
+    const LineQuery& query_;
 };
 
 }  // namespace
 
 std::optional<SourcedText> FindFirstMatchingUtf16Line(Block& block, ByteReader& rest,
-                                                      FileEncoding encoding, TextView compare,
-                                                      CompareMode mode,
-                                                      const LegacyCodePage& legacy,
-                                                      SearchLimits limits) {
-    const bool little = encoding == FileEncoding::Utf16LE;
-    // From the line starting at `at` on, line by line: the bytes kept from there, behind a byte
-    // order mark that says how to read them, then the rest of the file.
-    const auto byLines = [&](std::size_t at) {
-        std::string kept = little ? "\xFF\xFE" : "\xFE\xFF";
-        kept.append(block.data() + at, block.size() - at);
-        PrefixedReader reader(std::span<const char>(kept.data(), kept.size()), rest);
-        return FindFirstMatchingLineByLines(reader, compare, mode, legacy, limits.keptChars);
-    };
-    std::optional<LinePattern> pattern = PatternInMatchingLines(compare, mode, encoding, legacy);
-    if (!pattern) return byLines(2);
-    const Units units(little);
-    const std::size_t reach = pattern->Width() - 1;
-    const std::size_t kept = limits.keptChars + compare.size();
-    const std::size_t headBytes = kMaxCharBytes * kept;
-
-    // Positions in the buffer, which starts an even number of bytes into the file: `lineStart`
-    // begins the line that holds `scan`; occurrences of the pattern starting before `scan` have
-    // been ruled out, and the units before `valid` checked.
-    std::size_t lineStart = 2, scan = 2, valid = 2;
-    for (;;) {
-        const char* const data = block.data();
-        const char* const end = data + (block.size() & ~std::size_t{1});
-        const bool atEnd = block.AtEnd();
-        const bool oddByte = block.size() % 2 != 0;
-        if (const char* hit = FindCandidate(*pattern, data + scan, end)) {
-            const HitCheck check = CheckHit(*pattern, hit, data + lineStart, end);
-            if (check == HitCheck::RuledOut) {
-                scan = static_cast<std::size_t>(hit - data) + 1;
-                continue;
-            }
-            const char* unit = hit - (static_cast<std::size_t>(hit - data) - lineStart) % 2;
-            const char* begin = units.AfterLastLineEnd(data + lineStart, unit);
-            const char* stop = units.FirstLineEnd(unit, end);
-            if (stop != end || atEnd) {
-                valid =
-                    static_cast<std::size_t>(units.Check(data + valid, stop, end, atEnd) - data);
-                if (stop == end && oddByte)
-                    throw GeneralFailure("UTF-16 file with an odd number of bytes");
-                if (check == HitCheck::MayMatch || HoldsEveryPart(*pattern, begin, stop)) {
-                    const SourcedText line{units.Decode(begin, stop)};
-                    if (auto found = CutMatchingLine(line, compare, mode, kept)) return found;
-                }
-                lineStart = scan = static_cast<std::size_t>(std::min(stop + 2, end) - data);
-                valid = std::max(valid, lineStart);
-                continue;
-            }
-            // The line goes on in the next block: keep all of it.
-            lineStart = static_cast<std::size_t>(begin - data);
-            scan = static_cast<std::size_t>(hit - data);
-        } else {
-            lineStart =
-                static_cast<std::size_t>(units.AfterLastLineEnd(data + lineStart, end) - data);
-            const auto size = static_cast<std::size_t>(end - data);
-            scan = std::max({scan, lineStart, size - std::min(size, reach)});
-        }
-        valid = static_cast<std::size_t>(units.Check(data + valid, end, end, atEnd) - data);
-        if (atEnd) {
-            if (oddByte) throw GeneralFailure("UTF-16 file with an odd number of bytes");
-            return std::nullopt;
-        }
-        if (block.size() - lineStart > headBytes) return byLines(lineStart);
-        block.Refill(lineStart);
-        ForgetSearchedBytes(*pattern);
-        for (std::size_t* position : {&scan, &valid}) *position -= lineStart;
-        lineStart = 0;
-    }
+                                                      FileEncoding encoding,
+                                                      const LineQuery& query) {
+    const Utf16Units units(encoding == FileEncoding::Utf16LE, block, rest, query);
+    std::optional<LinePattern> pattern =
+        PatternInMatchingLines(query.compare, query.mode, encoding, query.legacy);
+    if (!pattern) return units.SearchOn(2);
+    return BlockLoop<Utf16Units>(block, units, query, &*pattern, 2).Run();
 }
 
 }  // namespace tarvik

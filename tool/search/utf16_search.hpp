@@ -3,9 +3,9 @@
 
 #include <optional>
 
+#include "block_loop.hpp"
 #include "byte_order_mark.hpp"
 #include "byte_reader.hpp"
-#include "file_search.hpp"
 #include "search_block.hpp"
 
 namespace tarvik {
@@ -13,9 +13,7 @@ namespace tarvik {
 // As FindFirstMatchingLine, for a file of `encoding` (UTF-16) whose first bytes, byte order mark
 // included, `block` holds, read on by `rest`.
 std::optional<SourcedText> FindFirstMatchingUtf16Line(Block& block, ByteReader& rest,
-                                                      FileEncoding encoding, TextView compare,
-                                                      CompareMode mode,
-                                                      const LegacyCodePage& legacy,
-                                                      SearchLimits limits);
+                                                      FileEncoding encoding,
+                                                      const LineQuery& query);
 
 }  // namespace tarvik

@@ -1,6 +1,8 @@
 // UTF-8 decoding and encoding for Text, with byte escaping for invalid input.
 #include "text.hpp"
 
+#include "utf16.hpp"
+
 namespace tarvik {
 namespace {
 
@@ -29,7 +31,7 @@ std::size_t DecodeOne(std::string_view bytes, std::size_t pos, char32_t& cp) {
         if ((next & 0xC0u) != 0x80u) return 0;
         cp = (cp << 6) | (next & 0x3Fu);
     }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    if (cp < min || cp > 0x10FFFF || IsSurrogate(cp)) return 0;
     return length;
 }
 

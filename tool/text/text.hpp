@@ -2,6 +2,7 @@
 // characters and no slice can split one. Also the UTF-8 conversions every layer needs.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,9 @@ using TextView = std::u32string_view;
 // Bytes that are not valid UTF-8 are carried as U+DC80..U+DCFF (one per byte) so that names and
 // arguments of any bytes survive a round trip through Text unchanged.
 constexpr char32_t kEscapedByteBase = 0xDC00;
+
+// Bytes a character takes at most, in UTF-8 and in any code page.
+constexpr std::size_t kMaxCharBytes = 4;
 
 // Decodes valid UTF-8 into `out`; returns false (and leaves `out` unspecified) on any invalid,
 // overlong or surrogate sequence.

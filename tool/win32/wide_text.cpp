@@ -2,19 +2,11 @@
 // (which Windows allows in names and command lines) are kept instead of replaced.
 #include "wide_text.hpp"
 
+#include "utf16.hpp"
+
 static_assert(sizeof(wchar_t) == 2, "the Win32 wide-character APIs take UTF-16");
 
 namespace tarvik::win32 {
-namespace {
-
-bool IsHighSurrogate(char32_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool IsLowSurrogate(char32_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
-}  // namespace
 
 Text FromWide(std::wstring_view wide) {
     Text text;
@@ -23,7 +15,7 @@ Text FromWide(std::wstring_view wide) {
         const char32_t unit = static_cast<char16_t>(wide[i]);
         const char32_t next = i + 1 < wide.size() ? static_cast<char16_t>(wide[i + 1]) : 0;
         if (IsHighSurrogate(unit) && IsLowSurrogate(next)) {
-            text += 0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00);
+            text += FromSurrogatePair(unit, next);
             ++i;
         } else {
             text += unit;
@@ -36,9 +28,9 @@ std::wstring ToWide(TextView text) {
     std::wstring wide;
     wide.reserve(text.size());
     for (const char32_t cp : text) {
-        if (cp >= 0x10000) {
-            wide += static_cast<wchar_t>(0xD800 + ((cp - 0x10000) >> 10));
-            wide += static_cast<wchar_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        if (NeedsSurrogatePair(cp)) {
+            wide += static_cast<wchar_t>(HighSurrogateOf(cp));
+            wide += static_cast<wchar_t>(LowSurrogateOf(cp));
         } else {
             wide += static_cast<wchar_t>(cp);
         }
