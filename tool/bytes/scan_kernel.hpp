@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "vector_scan.hpp"
 
@@ -32,25 +33,35 @@ struct Portable {
     static std::uint32_t Mask(Vec v) { return v >> 7; }
 };
 
+template <class T, class Scan>
+const char* FindFirst(const char* p, const char* last, Scan scan);
+
+// Apart, so that the few calls that need it do not make every call of a vector scan set up the
+// registers a place-at-a-time scan uses.
+template <class Scan>
+[[gnu::noinline]] const char* FindFirstInNarrow(const char* p, const char* last, Scan scan) {
+    return FindFirst<Portable>(p, last, scan);
+}
+
 // The first p in [p, last) whose lane in `scan`'s test of the vector at p has its high bit set,
 // or last. A range narrower than a vector goes a place at a time; otherwise the last vector is
 // the one that ends at `last`, whose lanes before the untested ones are known to have none.
 template <class T, class Scan>
-const char* FindFirst(const char* p, const char* last, const Scan& scan) {
+const char* FindFirst(const char* p, const char* last, Scan scan) {
     if constexpr (T::kWidth > 1) {
-        if (static_cast<std::size_t>(last - p) < T::kWidth)
-            return FindFirst<Portable>(p, last, scan);
+        if (static_cast<std::size_t>(last - p) < T::kWidth) return FindFirstInNarrow(p, last, scan);
     } else if (p == last) {
         return last;
     }
-    const auto test = scan.template Test<T>();
+    const auto hitsAt = [test = scan.template Test<T>()](const char* at) {
+        return T::Mask(test(at));
+    };
     const char* const lastVector = last - T::kWidth;
-    for (;; p += T::kWidth) {
-        if (p > lastVector) p = lastVector;
-        const std::uint32_t hits = T::Mask(test(p));
-        if (hits != 0) return p + std::countr_zero(hits);
-        if (p == lastVector) return last;
+    for (; p < lastVector; p += T::kWidth) {
+        if (const std::uint32_t hits = hitsAt(p); hits != 0) return p + std::countr_zero(hits);
     }
+    const std::uint32_t hits = hitsAt(lastVector);
+    return hits != 0 ? lastVector + std::countr_zero(hits) : last;
 }
 
 struct OneByte {
@@ -124,23 +135,36 @@ bool AtMostTwo(const PlaceBytes& place) {
     return place.bytes[2] == place.bytes[0] && place.bytes[3] == place.bytes[1];
 }
 
+#if !defined(_WIN32)
+// The C library's own is the faster one-byte scan where it is vectorised and unrolled (glibc);
+// the Windows C runtime's (msvcrt) goes a byte at a time.
+const char* MemchrByte(const char* begin, const char* end, unsigned char byte) {
+    const void* hit = std::memchr(begin, byte, static_cast<std::size_t>(end - begin));
+    return hit != nullptr ? static_cast<const char*>(hit) : end;
+}
+#endif
+
 template <class T>
 constexpr ScanKernels MakeKernels() {
     return {
+#if defined(_WIN32)
         [](const char* begin, const char* end, unsigned char byte) {
             return FindFirst<T>(begin, end, OneByte{byte});
         },
-        [](const char* begin, const char* end, unsigned char a, unsigned char b) {
-            return FindFirst<T>(begin, end, EitherByte{a, b});
-        },
-        [](const char* begin, const char* end) { return FindFirst<T>(begin, end, NonAscii{}); },
-        [](const char* begin, const char* end) {
-            return FindFirst<T>(begin, end, SurrogateByte{});
-        },
-        [](const char* begin, const char* last, const PlaceBytes& a, const PlaceBytes& b) {
-            return AtMostTwo(a) && AtMostTwo(b) ? FindFirst<T>(begin, last, TwoPlaces<2>{a, b})
-                                                : FindFirst<T>(begin, last, TwoPlaces<4>{a, b});
-        },
+#else
+        MemchrByte,
+#endif
+            [](const char* begin, const char* end, unsigned char a, unsigned char b) {
+                return FindFirst<T>(begin, end, EitherByte{a, b});
+            },
+            [](const char* begin, const char* end) { return FindFirst<T>(begin, end, NonAscii{}); },
+            [](const char* begin, const char* end) {
+                return FindFirst<T>(begin, end, SurrogateByte{});
+            },
+            [](const char* begin, const char* last, const PlaceBytes& a, const PlaceBytes& b) {
+                return AtMostTwo(a) && AtMostTwo(b) ? FindFirst<T>(begin, last, TwoPlaces<2>{a, b})
+                                                    : FindFirst<T>(begin, last, TwoPlaces<4>{a, b});
+            },
     };
 }
 

@@ -1,26 +1,12 @@
-// The choice of level, made once, and the portable scans. The C library's memchr finds a byte
-// where there are no vectors: it is at least a byte loop, and often vectorised itself.
+// The choice of level, made once, and the portable scans.
 #include "vector_scan.hpp"
-
-#include <cstring>
 
 #include "scan_kernel.hpp"
 
 namespace tarvik {
 namespace {
 
-const char* MemchrByte(const char* begin, const char* end, unsigned char byte) {
-    const void* hit = std::memchr(begin, byte, static_cast<std::size_t>(end - begin));
-    return hit != nullptr ? static_cast<const char*>(hit) : end;
-}
-
-constexpr ScanKernels PortableKernels() {
-    ScanKernels kernels = MakeKernels<Portable>();
-    kernels.findByte = MemchrByte;
-    return kernels;
-}
-
-constexpr ScanKernels kPortableKernels = PortableKernels();
+constexpr ScanKernels kPortableKernels = MakeKernels<Portable>();
 
 const ScanKernels& Active() {
     static const ScanKernels& kernels = KernelsFor(AvailableLevel());
@@ -54,7 +40,11 @@ const ScanKernels& KernelsFor(VectorLevel level) {
 }
 
 const char* FindByte(const char* begin, const char* end, unsigned char byte) {
+#if defined(_WIN32)
     return Active().findByte(begin, end, byte);
+#else
+    return MemchrByte(begin, end, byte);  // at every level
+#endif
 }
 
 const char* FindEitherByte(const char* begin, const char* end, unsigned char a, unsigned char b) {
