@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <random>
 #include <string>
 
@@ -20,14 +21,11 @@ bool MatchesAt(const std::vector<ByteSet>& sets, const std::string& text, std::s
 }
 
 // Texts over three letters with patterns of one to four bytes per place: hits are common and
-// occurrences overlap, which drives the search through all its ways of searching, with each level
-// of vector instructions.
+// occurrences overlap, which drives the search through all its ways of searching.
 TEST(BytePattern, FindsEveryOccurrenceAPlainScanFinds) {
     std::mt19937 random(77);
     const auto below = [&random](std::size_t n) { return static_cast<std::size_t>(random() % n); };
-    const VectorLevel levels[] = {VectorLevel::Portable, VectorLevel::Sse2, VectorLevel::Avx2};
     for (int round = 0; round < 3000; ++round) {
-        SetVectorLevel(levels[round % 3]);
         std::vector<ByteSet> sets(1 + below(8));
         for (ByteSet& set : sets) {
             set.set('a' + below(3));
@@ -48,38 +46,61 @@ TEST(BytePattern, FindsEveryOccurrenceAPlainScanFinds) {
         for (const char* from = begin; const char* hit = pattern.Find(from, end); from = hit + 1) {
             found.push_back(static_cast<std::size_t>(hit - begin));
         }
-        EXPECT_EQ(found, expected) << text << " level " << round % 3;
+        EXPECT_EQ(found, expected) << text;
     }
-    SetVectorLevel(VectorLevel::Avx2);
 }
 
-// The single-pass scans agree with a plain scan at each level, from every start, whatever the
-// alignment of the hit.
-TEST(VectorScan, FindsTheFirstByteAPlainScanFinds) {
+// Each level's scans agree with a plain scan, from every start, whatever the alignment of the hit
+// and whether the range is narrower than a vector. Places of one, two and four bytes take the
+// two ways of comparing.
+TEST(VectorScan, FindsTheFirstPlaceAPlainScanFinds) {
     std::mt19937 random(1209);
-    const VectorLevel levels[] = {VectorLevel::Portable, VectorLevel::Sse2, VectorLevel::Avx2};
-    for (int round = 0; round < 300; ++round) {
-        SetVectorLevel(levels[round % 3]);
+    const auto pick = [&random](const char* from) {
+        return static_cast<unsigned char>(from[random() % std::strlen(from)]);
+    };
+    const auto byteIs = [](auto test) {
+        return [test](char c) { return test(static_cast<unsigned char>(c)); };
+    };
+    const auto available = static_cast<int>(AvailableLevel());
+    for (int round = 0; round < 600; ++round) {
+        const auto level = static_cast<VectorLevel>(round % (available + 1));
+        const ScanKernels& scans = KernelsFor(level);
+        const char* const alphabet = round % 2 == 0 ? "abc" : "abc\n\r\x80\xFF\xD8\xDF\xE0";
         std::string text(random() % 100, 'a');
-        for (char& c : text)
-            c = "abc\n\r\x80\xFF\xD8\xDF\xE0"[random() % (round % 2 == 0 ? 3 : 10)];
+        for (char& c : text) c = static_cast<char>(pick(alphabet));
+        PlaceBytes a{random() % 4,
+                     {pick(alphabet), pick(alphabet), pick(alphabet), pick(alphabet)}};
+        PlaceBytes b{random() % 4,
+                     {pick(alphabet), pick(alphabet), pick(alphabet), pick(alphabet)}};
+        if (round % 3 == 0) a.bytes[2] = a.bytes[0], a.bytes[3] = a.bytes[1];
+        if (round % 3 != 2) b.bytes[2] = b.bytes[0], b.bytes[3] = b.bytes[1];
+        const auto in = [](const PlaceBytes& place, char c) {
+            return std::count(place.bytes.begin(), place.bytes.end(),
+                              static_cast<unsigned char>(c)) != 0;
+        };
         const char* const end = text.data() + text.size();
+        const std::size_t reach = std::max(a.offset, b.offset);
         for (const char* from = text.data(); from <= end; ++from) {
-            const auto isLineEnd = [](char c) { return c == '\n' || c == '\r'; };
-            const auto isHigh = [](char c) { return static_cast<unsigned char>(c) >= 0x80; };
-            EXPECT_EQ(FindEitherByte(from, end, '\n', '\r'), std::find_if(from, end, isLineEnd))
-                << text << " level " << round % 3;
-            EXPECT_EQ(FindNonAscii(from, end), std::find_if(from, end, isHigh))
-                << text << " level " << round % 3;
-            const auto isSurrogateByte = [](char c) {
-                return static_cast<unsigned char>(c) >= 0xD8 &&
-                       static_cast<unsigned char>(c) <= 0xDF;
-            };
-            EXPECT_EQ(FindSurrogateByte(from, end), std::find_if(from, end, isSurrogateByte))
-                << text << " level " << round % 3;
+            const std::string where = text + " from " + std::to_string(from - text.data()) +
+                                      " level " + std::to_string(round % (available + 1));
+            EXPECT_EQ(scans.findByte(from, end, '\r'), std::find(from, end, '\r')) << where;
+            EXPECT_EQ(scans.findEitherByte(from, end, '\n', '\r'),
+                      std::find_if(from, end, byteIs([](auto c) { return c == 10 || c == 13; })))
+                << where;
+            EXPECT_EQ(scans.findNonAscii(from, end),
+                      std::find_if(from, end, byteIs([](auto c) { return c >= 0x80; })))
+                << where;
+            EXPECT_EQ(
+                scans.findSurrogateByte(from, end),
+                std::find_if(from, end, byteIs([](auto c) { return c >= 0xD8 && c <= 0xDF; })))
+                << where;
+            if (static_cast<std::size_t>(end - from) < reach) continue;
+            const char* const last = end - reach;
+            const char* p = from;
+            while (p != last && !(in(a, p[a.offset]) && in(b, p[b.offset]))) ++p;
+            EXPECT_EQ(scans.findTwoPlaces(from, last, a, b), p) << where;
         }
     }
-    SetVectorLevel(VectorLevel::Avx2);
 }
 
 }  // namespace

@@ -1,0 +1,172 @@
+// The one loop all byte scans share, over the traits of an instruction set (its vector type and
+// width, load, splat, compare, and, or, and the mask of lane high bits), and the scans as tests of
+// a vector of places. Each file built for an instruction set makes its table of scans from these.
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "vector_scan.hpp"
+
+namespace tarvik {
+
+// Defined in the files built for SSE2 and AVX2, which only x86 builds have.
+extern const ScanKernels kSse2Kernels;
+extern const ScanKernels kAvx2Kernels;
+
+// Internal linkage on purpose: each file that includes this gets its own copies, built for its
+// instruction set. Shared inline copies would let the linker keep one built for AVX2 for all.
+namespace {
+
+// One place at a time, as a lane of one byte: a compare gives 0xFF or 0 like the vector ones.
+// The scans' tail, and their path where there are no vectors.
+struct Portable {
+    using Vec = unsigned;
+    static constexpr std::size_t kWidth = 1;
+    static Vec Load(const char* p) { return static_cast<unsigned char>(*p); }
+    static Vec Splat(unsigned char byte) { return byte; }
+    static Vec Eq(Vec x, Vec y) { return x == y ? 0xFFu : 0u; }
+    static Vec And(Vec x, Vec y) { return x & y; }
+    static Vec Or(Vec x, Vec y) { return x | y; }
+    static std::uint32_t Mask(Vec v) { return v >> 7; }
+};
+
+template <class T, class Scan>
+const char* FindFirst(const char* p, const char* last, Scan scan);
+
+// Apart, so that the few calls that need it do not make every call of a vector scan set up the
+// registers a place-at-a-time scan uses.
+template <class Scan>
+[[gnu::noinline]] const char* FindFirstInNarrow(const char* p, const char* last, Scan scan) {
+    return FindFirst<Portable>(p, last, scan);
+}
+
+// The first p in [p, last) whose lane in `scan`'s test of the vector at p has its high bit set,
+// or last. A range narrower than a vector goes a place at a time; otherwise the last vector is
+// the one that ends at `last`, whose lanes before the untested ones are known to have none.
+template <class T, class Scan>
+const char* FindFirst(const char* p, const char* last, Scan scan) {
+    if constexpr (T::kWidth > 1) {
+        if (static_cast<std::size_t>(last - p) < T::kWidth) return FindFirstInNarrow(p, last, scan);
+    } else if (p == last) {
+        return last;
+    }
+    const auto hitsAt = [test = scan.template Test<T>()](const char* at) {
+        return T::Mask(test(at));
+    };
+    const char* const lastVector = last - T::kWidth;
+    for (; p < lastVector; p += T::kWidth) {
+        if (const std::uint32_t hits = hitsAt(p); hits != 0) return p + std::countr_zero(hits);
+    }
+    const std::uint32_t hits = hitsAt(lastVector);
+    return hits != 0 ? lastVector + std::countr_zero(hits) : last;
+}
+
+struct OneByte {
+    unsigned char byte;
+    template <class T>
+    auto Test() const {
+        return [b = T::Splat(byte)](const char* p) { return T::Eq(T::Load(p), b); };
+    }
+};
+
+struct EitherByte {
+    unsigned char a, b;
+    template <class T>
+    auto Test() const {
+        return [va = T::Splat(a), vb = T::Splat(b)](const char* p) {
+            const auto v = T::Load(p);
+            return T::Or(T::Eq(v, va), T::Eq(v, vb));
+        };
+    }
+};
+
+// The high bit of each byte is the test.
+struct NonAscii {
+    template <class T>
+    auto Test() const {
+        return [](const char* p) { return T::Load(p); };
+    }
+};
+
+struct SurrogateByte {
+    template <class T>
+    auto Test() const {
+        return [mask = T::Splat(0xF8), wanted = T::Splat(0xD8)](const char* p) {
+            return T::Eq(T::And(T::Load(p), mask), wanted);
+        };
+    }
+};
+
+// Compares with the first N bytes of each place. Where no place has more than two bytes, two
+// compares each will do, which also keeps the constants within the eight vector registers of
+// 32-bit x86.
+template <std::size_t N>
+struct TwoPlaces {
+    const PlaceBytes& a;
+    const PlaceBytes& b;
+
+    template <class T>
+    struct Splats {
+        typename T::Vec lanes[N];
+        explicit Splats(const PlaceBytes& place) {
+            for (std::size_t i = 0; i < N; ++i) lanes[i] = T::Splat(place.bytes[i]);
+        }
+        auto In(typename T::Vec v) const {
+            auto in = T::Eq(v, lanes[0]);
+            for (std::size_t i = 1; i < N; ++i) in = T::Or(in, T::Eq(v, lanes[i]));
+            return in;
+        }
+    };
+
+    template <class T>
+    auto Test() const {
+        return [inA = Splats<T>(a), inB = Splats<T>(b), offsetA = a.offset,
+                offsetB = b.offset](const char* p) {
+            return T::And(inA.In(T::Load(p + offsetA)), inB.In(T::Load(p + offsetB)));
+        };
+    }
+};
+
+// True when the place's four bytes are its first two repeated (it has at most two).
+bool AtMostTwo(const PlaceBytes& place) {
+    return place.bytes[2] == place.bytes[0] && place.bytes[3] == place.bytes[1];
+}
+
+#if !defined(_WIN32)
+// The C library's own is the faster one-byte scan where it is vectorised and unrolled (glibc);
+// the Windows C runtime's (msvcrt) goes a byte at a time.
+const char* MemchrByte(const char* begin, const char* end, unsigned char byte) {
+    const void* hit = std::memchr(begin, byte, static_cast<std::size_t>(end - begin));
+    return hit != nullptr ? static_cast<const char*>(hit) : end;
+}
+#endif
+
+template <class T>
+constexpr ScanKernels MakeKernels() {
+    return {
+#if defined(_WIN32)
+        [](const char* begin, const char* end, unsigned char byte) {
+            return FindFirst<T>(begin, end, OneByte{byte});
+        },
+#else
+        MemchrByte,
+#endif
+            [](const char* begin, const char* end, unsigned char a, unsigned char b) {
+                return FindFirst<T>(begin, end, EitherByte{a, b});
+            },
+            [](const char* begin, const char* end) { return FindFirst<T>(begin, end, NonAscii{}); },
+            [](const char* begin, const char* end) {
+                return FindFirst<T>(begin, end, SurrogateByte{});
+            },
+            [](const char* begin, const char* last, const PlaceBytes& a, const PlaceBytes& b) {
+                return AtMostTwo(a) && AtMostTwo(b) ? FindFirst<T>(begin, last, TwoPlaces<2>{a, b})
+                                                    : FindFirst<T>(begin, last, TwoPlaces<4>{a, b});
+            },
+    };
+}
+
+}  // namespace
+}  // namespace tarvik
