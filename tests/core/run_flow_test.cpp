@@ -7,6 +7,7 @@
 #include "fake_platform.hpp"
 #include "report_texts.hpp"
 #include "run_flow.hpp"
+#include "worked_examples.hpp"
 
 namespace tarvik {
 namespace {
@@ -48,8 +49,8 @@ std::string Describe(const std::string& commandLine, const RunResult& r) {
 
 // Runs that end well or with a not-found report: exit status and files afterwards.
 struct QuietCase {
-    const char* name;
-    const char* commandLine;
+    std::string name;
+    std::string commandLine;
     Files before;
     int status;
     Files after;
@@ -68,25 +69,15 @@ TEST_P(QuietRun, LeavesTheseFiles) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    WorkedExamples, QuietRun,
-    testing::Values(QuietCase{"example_1_not_found_in_string",
-                              R"(/t:"ABCD" /c:"BB")",
-                              {},
-                              1,
-                              {{"error.txt", "Could not find:\r\nBB\r\nin string:ABCD\r\n"}}},
-                    QuietCase{"example_2_slice_before_the_match",
-                              R"(/t:"ABCDEFGHIJK1234" /c:"gh" /s:-4 /L:3 /e:mystr /o:aa.cmd)",
-                              {},
-                              0,
-                              {{"aa.cmd", "SET mystr=CDE\r\n"}}},
-                    QuietCase{
-                        "example_3_line_of_a_file",
-                        R"(/f:ls.txt /c:"eee" /s:0)",
-                        {{"ls.txt", kLsTxt}},
-                        0,
-                        {{"ls.txt", kLsTxt}, {"Value.cmd", "SET RETU=WEQREEQRQWERRWQER\r\n"}}}),
-    test_support::CaseName());
+std::vector<QuietCase> WorkedExampleCases() {
+    std::vector<QuietCase> cases;
+    for (const test_support::WorkedExample& e : test_support::WorkedExamples())
+        cases.push_back({e.name, test_support::CommandLineOf(e), e.before, e.status, e.after});
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(WorkedExamples, QuietRun, testing::ValuesIn(WorkedExampleCases()),
+                         test_support::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Searching, QuietRun,

@@ -6,6 +6,7 @@
 #include "case_name.hpp"
 #include "golden_texts.hpp"
 #include "posix/tool_sandbox.hpp"
+#include "worked_examples.hpp"
 
 namespace tarvik::e2e {
 namespace {
@@ -29,7 +30,7 @@ std::string UsageOutput() {
 }
 
 struct Case {
-    const char* name;
+    std::string name;
     std::vector<std::string> arguments;
     Files before;
     int status;
@@ -51,31 +52,15 @@ TEST_P(TarvikRun, EndsAsExpected) {
     EXPECT_EQ(r.out, c.usage ? UsageOutput() : "") << c.name << "\n" << r.Describe();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    WorkedExamples, TarvikRun,
-    testing::Values(Case{"not_found_in_string",
-                         {R"(/t:"ABCD")", R"(/c:"BB")"},
-                         {},
-                         1,
-                         {{"error.txt", "Could not find:\r\nBB\r\nin string:ABCD\r\n"}},
-                         "",
-                         false},
-                    Case{"slice_before_the_match",
-                         {R"(/t:"ABCDEFGHIJK1234")", R"(/c:"gh")", "/s:-4", "/L:3", "/e:mystr",
-                          "/o:aa.cmd"},
-                         {},
-                         0,
-                         {{"aa.cmd", "SET mystr=CDE\r\n"}},
-                         "",
-                         false},
-                    Case{"line_of_a_file",
-                         {"/f:ls.txt", R"(/c:"eee")", "/s:0"},
-                         {{"ls.txt", kLsTxt}},
-                         0,
-                         {{"ls.txt", kLsTxt}, {"Value.cmd", "SET RETU=WEQREEQRQWERRWQER\r\n"}},
-                         "",
-                         false}),
-    test_support::CaseName());
+std::vector<Case> WorkedExampleCases() {
+    std::vector<Case> cases;
+    for (const test_support::WorkedExample& e : test_support::WorkedExamples())
+        cases.push_back({e.name, e.arguments, e.before, e.status, e.after, "", false});
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(WorkedExamples, TarvikRun, testing::ValuesIn(WorkedExampleCases()),
+                         test_support::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Reports, TarvikRun,
