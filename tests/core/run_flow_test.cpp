@@ -5,7 +5,7 @@
 
 #include "case_name.hpp"
 #include "fake_platform.hpp"
-#include "report_texts.hpp"
+#include "golden_texts.hpp"
 #include "run_flow.hpp"
 #include "worked_examples.hpp"
 
@@ -15,7 +15,7 @@ namespace {
 using test_doubles::FakePlatform;
 using Files = std::map<std::string, std::string>;
 using Events = std::vector<std::string>;
-using test_support::kGeneralFailure;
+using golden::kGeneralFailure;
 
 const std::string kLsTxt = "Hello boy\r\nsdfseeeWEQREEQRQWERRWQER\r\npp01\r\n";
 
@@ -460,7 +460,7 @@ TEST(Faults, NotFoundReportThatCannotBeWrittenBecomesAGeneralFailure) {
     const RunResult r =
         RunWith(R"(/t:"ab" /c:"x")", {}, [](FakePlatform& p) { p.failWrite = {"error.txt"}; });
     EXPECT_EQ(r.status, 29) << Describe("error.txt fault", r);
-    EXPECT_EQ(r.events, (Events{"message Program find a heavy error, must exist", "usage"}));
+    EXPECT_EQ(r.events, (Events{"message " + std::string(kGeneralFailure), "usage"}));
 }
 
 TEST(Faults, FailuresBeforeAndDuringTheSearchAreGeneralFailures) {

@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "fake_platform.hpp"
-#include "report_texts.hpp"
+#include "golden_texts.hpp"
 #include "run_flow.hpp"
 
 namespace tarvik::test_doubles {
 namespace {
 
-using test_support::kGeneralFailure;
+using golden::kGeneralFailure;
 
 struct FaultCase {
     const char* what;

@@ -78,8 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
              {R"(/t:"ABCD")", R"(/c:"B")", "/s:99999"},
              {},
              19,
-             {{"error.txt", "Program find a heavy error, must exist\r\n"}},
-             "Program find a heavy error, must exist\n",
+             {{"error.txt", std::string(golden::kGeneralFailure) + "\r\n"}},
+             std::string(golden::kGeneralFailure) + "\n",
              true},
         Case{"not_found_in_file",
              {"/f:ls.txt", R"(/c:"zz")"},
@@ -140,7 +140,7 @@ TEST(TarvikRun, PrintsTheReasonOfAGeneralFailureWhenAsked) {
     ::setenv("TARVIK_DEBUG", "1", 1);
     const ToolRun r = sandbox.Run({R"(/t:"ABCD")", R"(/c:"B")", "/s:99999"});
     ::unsetenv("TARVIK_DEBUG");
-    EXPECT_EQ(r.err, "Program find a heavy error, must exist\ntarvik: 16-bit overflow\n")
+    EXPECT_EQ(r.err, std::string(golden::kGeneralFailure) + "\ntarvik: 16-bit overflow\n")
         << r.Describe();
 }
 
