@@ -160,6 +160,12 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Values, QuietRun,
     testing::Values(
+        // The run must not read the length before the slice knows it starts past the end.
+        QuietCase{"start_past_the_end_length_not_read",
+                  R"(/t:"ABCDEFG" /c:"cd" /s:10 /l:xyz)",
+                  {},
+                  0,
+                  {{"Value.cmd", "SET RETU=\r\n"}}},
         // Values keep their case; quotes inside a target belong to it.
         QuietCase{"quotes_inside_the_target_kept",
                   R"(/t:"a"b"c" /c:"b" /E:myVar)",
