@@ -54,8 +54,18 @@ INSTANTIATE_TEST_SUITE_P(
                   U"",
                   5,
                   {.start = 0, .count = kRest}},
+        // The length counts from where the slice really starts.
+        SliceCase{"length_from_the_first_character_after_a_start_before_it",
+                  3,
+                  2,
+                  -100,
+                  U"3",
+                  7,
+                  {.start = 0, .count = 3}},
         SliceCase{"length_zero_takes_the_rest", 1, 1, 0, U"0", 5, {.start = 1, .count = kRest}},
         SliceCase{"length_00_is_numeric_zero", 1, 1, 0, U"00", 5, {.start = 1, .count = 0}},
+        SliceCase{
+            "length_fraction_rounds_half_to_even", 3, 2, 0, U"2.5", 7, {.start = 4, .count = 2}},
         SliceCase{"length_exactly_what_is_left", 1, 1, 0, U"4", 5, {.start = 1, .count = 4}},
         SliceCase{"length_one_more_than_left",
                   1,

@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "case_name.hpp"
+#include "golden_texts.hpp"
 #include "posix/tool_sandbox.hpp"
-#include "report_texts.hpp"
 
 namespace tarvik::faults {
 namespace {
 
 using test_support::Files;
 
-const std::string kGeneralReport = std::string(test_support::kGeneralFailure) + "\r\n";
+const std::string kGeneralReport = std::string(golden::kGeneralFailure) + "\r\n";
 
 struct BadInput {
     const char* name;

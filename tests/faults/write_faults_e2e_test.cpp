@@ -6,15 +6,15 @@
 #include <filesystem>
 #include <memory>
 
+#include "golden_texts.hpp"
 #include "posix/run_program.hpp"
 #include "posix/tool_sandbox.hpp"
-#include "report_texts.hpp"
 
 namespace tarvik::faults {
 namespace {
 
 namespace fs = std::filesystem;
-using test_support::kGeneralFailure;
+using golden::kGeneralFailure;
 using test_support::ReadFile;
 using test_support::ToolRun;
 using test_support::ToolSandbox;

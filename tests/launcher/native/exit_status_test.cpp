@@ -43,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(ExitStatus, Decoding,
                                          Ending{"Exit255", 255, 0, 255},
                                          Ending{"KilledByTerm", 0, SIGTERM, 128 + SIGTERM},
                                          Ending{"KilledByKill", 0, SIGKILL, 128 + SIGKILL},
-                                         Ending{"KilledByHangup", 0, SIGHUP, 128 + SIGHUP}),
+                                         Ending{"KilledByHangup", 0, SIGHUP, 128 + SIGHUP},
+                                         Ending{"KilledByUsr1", 0, SIGUSR1, 128 + SIGUSR1}),
                          test_support::CaseName());
 
 TEST(ExitStatus, NoShellStartedStaysMinusOne) {

@@ -1,7 +1,11 @@
-// Runs that show no message box: usage only, the worked examples, not-found reports, presence
-// tests, the clean-up of a previous run's files, and text beyond ASCII.
+// Runs that show no message box: usage only, the worked examples (from the table the other levels
+// share), not-found reports, presence tests, the clean-up of a previous run's files, and text
+// beyond ASCII.
+#include <map>
+
 #include "case.hpp"
 #include "expected_reports.hpp"
+#include "worked_examples.hpp"
 
 namespace wine_driver {
 namespace {
@@ -37,21 +41,30 @@ std::vector<Case> UsageCases() {
     };
 }
 
+std::wstring Widened(std::string_view ascii) {
+    return std::wstring(ascii.begin(), ascii.end());
+}
+
+std::vector<File> FilesOf(const std::map<std::string, std::string>& files) {
+    std::vector<File> converted;
+    for (const auto& [name, bytes] : files) converted.push_back({Widened(name), bytes});
+    return converted;
+}
+
+std::vector<Case> WorkedExampleCases() {
+    std::vector<Case> cases;
+    for (const test_support::WorkedExample& e : test_support::WorkedExamples()) {
+        cases.push_back({.name = e.name,
+                         .tail = Widened(test_support::CommandLineOf(e)),
+                         .before = FilesOf(e.before),
+                         .exitStatus = static_cast<unsigned long>(e.status),
+                         .after = FilesOf(e.after)});
+    }
+    return cases;
+}
+
 std::vector<Case> ResultCases() {
     return {
-        {.name = "example 1: not found in string",
-         .tail = L"/t:\"ABCD\" /c:\"BB\"",
-         .exitStatus = 1,
-         .after = {ErrorFile({L"Could not find:", L"BB", L"in string:ABCD"})}},
-        {.name = "example 2: slice before the match into aa.cmd",
-         .tail = L"/t:\"ABCDEFGHIJK1234\" /c:\"gh\" /s:-4 /L:3 /e:mystr /o:aa.cmd",
-         .exitStatus = 0,
-         .after = {{L"aa.cmd", "SET mystr=CDE\r\n"}}},
-        {.name = "example 3: line of ls.txt into Value.cmd",
-         .tail = L"/f:ls.txt /c:\"eee\" /s:0",
-         .before = {kLsTxt},
-         .exitStatus = 0,
-         .after = {kLsTxt, {L"Value.cmd", "SET RETU=WEQREEQRQWERRWQER\r\n"}}},
         {.name = "not found in file",
          .tail = L"/f:ls.txt /c:\"zzz\"",
          .before = {kLsTxt},
@@ -105,6 +118,7 @@ std::vector<Case> NonAsciiCases() {
 }
 
 TARVIK_CASES(UsageCases());
+TARVIK_CASES(WorkedExampleCases());
 TARVIK_CASES(ResultCases());
 TARVIK_CASES(NonAsciiCases());
 

@@ -5,12 +5,12 @@
 
 #include <stdexcept>
 
-#include "report_texts.hpp"
+#include "golden_texts.hpp"
 
 namespace wine_driver {
 
 std::wstring GeneralFailureLine() {
-    const std::string_view line = test_support::kGeneralFailure;
+    const std::string_view line = golden::kGeneralFailure;
     return std::wstring(line.begin(), line.end());  // ASCII
 }
 

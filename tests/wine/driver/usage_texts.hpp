@@ -1,5 +1,4 @@
-// The usage window's texts, written out as users know them, so that a wrong text in the tool
-// fails the checks.
+// The usage window's texts as users know them, so that a wrong text in the tool fails the checks.
 #pragma once
 
 #include <string>
