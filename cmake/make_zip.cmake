@@ -61,6 +61,8 @@ file(REMOVE ${zip}.part)
 execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC0 zip -X -D -q ${zip}.part ${entries}
     WORKING_DIRECTORY ${stage} COMMAND_ERROR_IS_FATAL ANY)
 file(RENAME ${zip}.part ${zip})
+# The check of reproducibility repacks with the same time, should HEAD have moved since.
+file(WRITE ${OUT}/CMakeFiles/zip_epoch ${epoch})
 file(SHA256 ${zip} sum)
 file(WRITE ${OUT}/SHA256SUMS "${sum}  ${NAME}.zip\n")
 file(REMOVE_RECURSE ${stage})

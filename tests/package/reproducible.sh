@@ -26,7 +26,7 @@ while [[ $1 != -- ]]; do
     shift
 done
 shift
-cmake "-DTARVIK=$second/Tarvik.exe" "-DNORLAK=$second/NORLAK.exe" -DOUT="$second" "$@"
+SOURCE_DATE_EPOCH=$(<"$build_dir/CMakeFiles/zip_epoch") cmake "-DTARVIK=$second/Tarvik.exe" "-DNORLAK=$second/NORLAK.exe" -DOUT="$second" "$@"
 
 failed=0
 for file in Tarvik.exe NORLAK.exe "$zip_name.zip" SHA256SUMS; do
