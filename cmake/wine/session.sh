@@ -5,7 +5,7 @@
 # emulator wrapper (run-under-wine.sh) reads session.env, written here.
 #
 # Some hosts cannot execute 32-bit programs at all. There, or when TARVIK_ASSUME_NO_32BIT=1 says
-# so, a session for the 32-bit loader starts as unavailable: session.env carries the reason, and
+# so (both as cmake/runs-32bit.sh decides), a session for the 32-bit loader starts as unavailable: session.env carries the reason, and
 # the start and every test that needs Wine end with the skip status, so ctest shows them skipped.
 #
 # Usage: session.sh start SESSION_DIR LOADER | stop SESSION_DIR | probe LOADER
@@ -35,10 +35,10 @@ alive() {
 # Prints why LOADER cannot run programs on this host and fails, or succeeds silently.
 probe() {
     local loader=$1 output
-    # Debian's 32-bit loader is /usr/lib/wine/wine, the 64-bit one wine64.
-    if [[ ${TARVIK_ASSUME_NO_32BIT:-} == 1 && $(basename "$loader") == wine ]]; then
-        echo "TARVIK_ASSUME_NO_32BIT=1: treating this host as one that cannot execute 32-bit programs"
-        return 1
+    # Debian's 32-bit loader is /usr/lib/wine/wine, the 64-bit one wine64. The installer asks the
+    # same question before it installs wine32.
+    if [[ $(basename "$loader") == wine ]]; then
+        bash "$(dirname "${BASH_SOURCE[0]}")/../runs-32bit.sh" || return 1
     fi
     if ! output=$("$loader" --version 2>&1); then
         echo "$loader cannot run here: ${output:-no output}"

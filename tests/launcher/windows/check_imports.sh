@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks that NORLAK.exe is a console program for the build's processor (PE32 for the product,
 # PE32+ for the 64-bit build) that imports only DLLs every Windows has, i.e. that the C++ and GCC
-# runtimes were linked in statically.
+# runtimes were linked in statically, and whose manifest has it run as its caller, never elevated.
 # Usage: check_imports.sh OBJDUMP 32|64 NORLAK.exe
 set -euo pipefail
 
@@ -20,4 +20,6 @@ while read -r dll; do
         *) echo "imports $dll" >&2; fail=1 ;;
     esac
 done < <(sed -n 's/^\s*DLL Name: //p' <<<"$headers")
+manifest=$(wrestool -x --raw --type=24 "$3")
+grep -q 'level="asInvoker"' <<<"$manifest" || { echo "no manifest that runs it as invoker" >&2; fail=1; }
 exit "$fail"

@@ -1,0 +1,24 @@
+@echo off
+rem Tells whether app.log holds an ERROR line and a FATAL line. With only
+rem /F: and /C: Tarvik writes no file: the exit status answers (0 found,
+rem 1 not found, 10 and more a failure).
+setlocal
+rem Copy Tarvik into a new folder of this run's own: it works in its own
+rem folder, and scripts sharing one would read each other's Value.cmd.
+rem mkdir fails on a folder that exists, but sets ERRORLEVEL only then.
+if not exist "%TEMP%\" exit /b 2
+:new_folder
+set "WORK=%TEMP%\tarvik-%RANDOM%%RANDOM%"
+(call )
+mkdir "%WORK%" 2>nul
+if errorlevel 1 goto new_folder
+copy /y "%~dp0..\Tarvik.exe" "%WORK%\" >nul
+copy /y "%~dp0app.log" "%WORK%\" >nul
+
+for %%W in (ERROR FATAL) do (
+    "%WORK%\Tarvik.exe" /f:app.log /c:"%%W"
+    if errorlevel 10 (type "%WORK%\error.txt") else if errorlevel 1 (
+        echo app.log has no %%W line) else echo app.log has an %%W line
+)
+rmdir /s /q "%WORK%"
+exit /b 0
