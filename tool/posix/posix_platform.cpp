@@ -20,41 +20,22 @@
 #include "result_encoding.hpp"
 #include "scope_exit.hpp"
 #include "tarvik_version.h"
+#include "unique_fd.hpp"
 #include "usage_text.hpp"
 
 namespace tarvik {
 namespace {
 
 namespace fs = std::filesystem;
+using posix::unique_fd;
 
 [[noreturn]] void ThrowErrno(const std::string& what) {
     throw GeneralFailure(what + ": " + std::strerror(errno));
 }
 
-// Closes a file descriptor when it goes out of scope.
-class UniqueFd {
-  public:
-    explicit UniqueFd(int fd) : fd_(fd) {}
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    ~UniqueFd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-    // Closes now, so that a failing close is reported rather than ignored.
-    void Close(const std::string& what) {
-        const int fd = fd_;
-        fd_ = -1;
-        if (::close(fd) != 0) ThrowErrno("close " + what);
-    }
-
-  private:
-    int fd_;
-};
-
 class FdReader final : public ByteReader {
   public:
-    FdReader(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    FdReader(unique_fd fd, std::string path) : fd_(std::move(fd)), path_(std::move(path)) {}
     std::size_t Read(std::span<char> buffer) override {
         for (;;) {
             const ssize_t got = ::read(fd_.get(), buffer.data(), buffer.size());
@@ -64,7 +45,7 @@ class FdReader final : public ByteReader {
     }
 
   private:
-    UniqueFd fd_;
+    unique_fd fd_;
     std::string path_;
 };
 
@@ -99,10 +80,8 @@ std::string NameUnnamed(int fd, const std::string& directory) {
 // Makes the rename itself durable. The file is in place by then, so a failure here changes
 // nothing the caller could act on and is not reported.
 void SyncDirectory(const std::string& directory) {
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
+    const unique_fd fd(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd) ::fsync(fd.get());
 }
 
 mode_t CurrentUmask() {
@@ -179,9 +158,9 @@ void PosixPlatform::RemoveIfExists(const Text& name) {
 
 std::unique_ptr<ByteReader> PosixPlatform::OpenForReading(const Text& name) {
     const std::string path = PathOf(name);
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) ThrowErrno("open " + path);
-    return std::make_unique<FdReader>(fd, path);
+    unique_fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd) ThrowErrno("open " + path);
+    return std::make_unique<FdReader>(std::move(fd), path);
 }
 
 // Written to a file beside the target, flushed, then renamed over it: readers see the old file or
@@ -192,24 +171,25 @@ void PosixPlatform::WriteFile(const Text& name, std::string_view bytes) {
     const std::string path = PathOf(name);
     const std::string& directory = Directory();
     std::string temporary = directory + "/.tarvik-XXXXXX";
-    int fd = ::open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    const bool unnamed = fd >= 0;
-    if (!unnamed) fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) ThrowErrno("create temporary file in " + directory);
-    UniqueFd file(fd);
+    unique_fd file(::open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+    const bool unnamed = static_cast<bool>(file);
+    if (!unnamed) file.reset(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (!file) ThrowErrno("create temporary file in " + directory);
     bool named = !unnamed;
     ScopeExit removeTemporary([&] {
         if (named) ::unlink(temporary.c_str());
     });
-    WriteAll(fd, bytes, path);
+    WriteAll(file.get(), bytes, path);
     // mkostemp creates the file for its owner only; give it the mode a plain create would.
-    if (!unnamed && ::fchmod(fd, 0666 & ~CurrentUmask()) != 0) ThrowErrno("chmod " + temporary);
-    if (::fsync(fd) != 0) ThrowErrno("fsync " + temporary);
+    if (!unnamed && ::fchmod(file.get(), 0666 & ~CurrentUmask()) != 0)
+        ThrowErrno("chmod " + temporary);
+    if (::fsync(file.get()) != 0) ThrowErrno("fsync " + temporary);
     if (unnamed) {
-        temporary = NameUnnamed(fd, directory);
+        temporary = NameUnnamed(file.get(), directory);
         named = true;
     }
-    file.Close(temporary);
+    // Closed here rather than by the wrapper, so that a failing close is reported.
+    if (::close(file.release()) != 0) ThrowErrno("close " + temporary);
     if (::rename(temporary.c_str(), path.c_str()) != 0) ThrowErrno("rename to " + path);
     removeTemporary.Dismiss();
     SyncDirectory(directory);
