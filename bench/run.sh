@@ -91,7 +91,8 @@ if [[ -n $wine_exe ]]; then
     cp "$wine_exe" "$dir/wine/Tarvik.exe"
     ln -f "$dir"/data/*.txt "$dir/wine/"
     "$arch-w64-mingw32-g++" -std=c++20 -O2 -Wall -Wextra -Wpedantic -Wshadow -Wconversion \
-        -Wsign-conversion -Werror -municode -static -o "$dir/wine/wine_timer.exe" bench/wine_timer.cpp
+        -Wsign-conversion -Werror -municode -static -Itool/handle -Itool/win32 \
+        -o "$dir/wine/wine_timer.exe" bench/wine_timer.cpp
     session=$dir/wine-session
     bash cmake/wine/session.sh start "$session" "$loader" >/dev/null
     # shellcheck source=/dev/null

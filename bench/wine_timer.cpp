@@ -11,19 +11,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "win32_handles.hpp"
+
 namespace {
 
-class Handle {
-  public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    ~Handle() { CloseHandle(handle_); }
-    HANDLE get() const { return handle_; }
-
-  private:
-    HANDLE handle_;
-};
+using Handle = tarvik::win32::unique_kernel_handle;
 
 std::wstring Environment(const wchar_t* name) {
     const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);

@@ -12,6 +12,7 @@
 #include "long_path.hpp"
 #include "module_path.hpp"
 #include "win32/scratch_dir.hpp"
+#include "win32_handles.hpp"
 
 namespace tarvik::win32 {
 namespace {
@@ -94,11 +95,10 @@ TEST(ReplacementFileTest, VanishesWhenTheWritingProcessIsKilled) {
     ASSERT_TRUE(CreateProcessW(helper.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                                nullptr, nullptr, &startup, &process))
         << GetLastError();
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+    const tarvik::win32::unique_kernel_handle child(process.hProcess), thread(process.hThread);
+    EXPECT_EQ(WaitForSingleObject(child.get(), 30000), WAIT_OBJECT_0);
     DWORD status = 0;
-    GetExitCodeProcess(process.hProcess, &status);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    GetExitCodeProcess(child.get(), &status);
     EXPECT_EQ(status, 3u) << "the helper did not get as far as writing";
     EXPECT_EQ(Contents(directory.Path()), (Files{{L"out.cmd", "old"}}));
 }

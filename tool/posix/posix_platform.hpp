@@ -3,10 +3,10 @@
 #pragma once
 
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "platform.hpp"
+#include "tool_directory.hpp"
 
 namespace tarvik {
 
@@ -30,13 +30,10 @@ class PosixPlatform final : public Platform {
     void ShowUsageWindow() override;
 
   private:
-    // The executable's directory; throws if it could not be found.
-    const std::string& Directory() const;
     std::string PathOf(const Text& name) const;
 
     std::vector<std::string> arguments_;
-    std::string directory_;
-    std::error_code directoryError_;
+    posix::ExecutableDirectory directory_;
 };
 
 }  // namespace tarvik

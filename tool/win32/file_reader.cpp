@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "file_system.hpp"
-#include "unique_handle.hpp"
 #include "win32_error.hpp"
+#include "win32_handles.hpp"
 
 namespace tarvik::win32 {
 namespace {

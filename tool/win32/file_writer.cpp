@@ -6,8 +6,8 @@
 
 #include "file_system.hpp"
 #include "replacement_file.hpp"
-#include "unique_handle.hpp"
 #include "win32_error.hpp"
+#include "win32_handles.hpp"
 
 namespace tarvik::win32 {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "unique_handle.hpp"
+#include "win32_handles.hpp"
 
 namespace tarvik::win32 {
 

@@ -8,11 +8,11 @@
 
 #include "form1_layout.hpp"
 #include "resources/resource_ids.h"
-#include "unique_handle.hpp"
 #include "usage_text.hpp"
 #include "version_info.hpp"
 #include "wide_text.hpp"
 #include "win32_error.hpp"
+#include "win32_handles.hpp"
 
 namespace tarvik::win32 {
 namespace {

@@ -9,24 +9,13 @@
 
 #include "sandbox.hpp"
 #include "win32/process.hpp"
+#include "win32_handles.hpp"
 
 namespace norlak::wine_tests {
 
 namespace {
 
-class Handle {
-  public:
-    explicit Handle(HANDLE h) : handle(h) {}
-    ~Handle() {
-        if (handle != INVALID_HANDLE_VALUE && handle != nullptr) CloseHandle(handle);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE get() const { return handle; }
-
-  private:
-    HANDLE handle;
-};
+using Handle = tarvik::win32::unique_hfile;
 
 HANDLE OpenInheritable(const std::string& path, DWORD access, DWORD disposition) {
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};

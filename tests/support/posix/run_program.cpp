@@ -24,6 +24,17 @@ namespace {
 
 using std::chrono::milliseconds;
 using std::chrono::steady_clock;
+using tarvik::posix::unique_fd;
+
+struct Pipe {
+    unique_fd read, write;
+};
+
+Pipe MakePipe() {
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error("pipe2 failed");
+    return {unique_fd(ends[0]), unique_fd(ends[1])};
+}
 
 std::vector<char*> NullTerminated(std::vector<std::string>& strings) {
     std::vector<char*> pointers;
@@ -51,14 +62,14 @@ struct StartFailure {
 }
 
 [[noreturn]] void RunChild(const RunRequest& request, std::vector<std::string> argv, int input,
-                           const int out[2], const int err[2], int reportFd) {
+                           Pipe& out, Pipe& err, int reportFd) {
     setpgid(0, 0);  // its own group, so that a hung run is killed with all it started
-    if (dup2(input, STDIN_FILENO) < 0 || dup2(out[1], STDOUT_FILENO) < 0 ||
-        dup2(err[1], STDERR_FILENO) < 0) {
+    if (dup2(input, STDIN_FILENO) < 0 || dup2(out.write.get(), STDOUT_FILENO) < 0 ||
+        dup2(err.write.get(), STDERR_FILENO) < 0) {
         ChildFails(reportFd, "dup2");
     }
-    close(out[0]);
-    close(err[0]);
+    out.read.reset();
+    err.read.reset();
     std::vector<std::string> envp;
     if (request.environment) {
         envp = *request.environment;
@@ -121,6 +132,7 @@ RunningProgram::RunningProgram(const RunRequest& request) {
     limit_ = request.limit;
     deadline_ = steady_clock::now() + request.limit;
 
+    Pipe out = MakePipe(), err = MakePipe(), report = MakePipe();
     // Input from an unlinked file: the program may read as little of it as it likes.
     std::FILE* input = std::tmpfile();
     if (input == nullptr) throw std::runtime_error("tmpfile failed");
@@ -128,29 +140,21 @@ RunningProgram::RunningProgram(const RunRequest& request) {
     std::fflush(input);
     std::rewind(input);
 
-    int out[2], err[2], report[2];
-    if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0 || pipe2(report, O_CLOEXEC) != 0) {
-        std::fclose(input);
-        throw std::runtime_error("pipe2 failed");
-    }
     pid_ = fork();
-    if (pid_ == 0) RunChild(request, argv, fileno(input), out, err, report[1]);
+    if (pid_ == 0) RunChild(request, argv, fileno(input), out, err, report.write.get());
     std::fclose(input);
-    close(out[1]);
-    close(err[1]);
-    close(report[1]);
-    out_ = out[0];
-    err_ = err[0];
-    if (pid_ < 0) {
-        close(report[0]);
-        throw std::runtime_error("fork failed");
-    }
+    out.write.reset();
+    err.write.reset();
+    report.write.reset();
+    out_ = std::move(out.read);
+    err_ = std::move(err.read);
+    if (pid_ < 0) throw std::runtime_error("fork failed");
     // Closed by a successful exec, or it brings the reason the program did not start.
     StartFailure failure{};
     ssize_t got = 0;
-    while ((got = read(report[0], &failure, sizeof failure)) < 0 && errno == EINTR) {
+    while ((got = read(report.read.get(), &failure, sizeof failure)) < 0 && errno == EINTR) {
     }
-    close(report[0]);
+    report.read.reset();
     if (got > 0) {
         Wait();
         throw std::runtime_error("cannot start " + commandLine_ + ": " + failure.step + ": " +
@@ -166,24 +170,22 @@ RunningProgram::~RunningProgram() {
         while (waitpid(pid_, &ignored, 0) < 0 && errno == EINTR) {
         }
     }
-    if (out_ >= 0) close(out_);
-    if (err_ >= 0) close(err_);
 }
 
 RunResult RunningProgram::Wait() {
     RunResult result;
-    int* const fds[2] = {&out_, &err_};
+    unique_fd* const fds[2] = {&out_, &err_};
     std::string* const sinks[2] = {&result.output, &result.error};
     int status = 0;
     bool ended = false;
-    while (out_ >= 0 || err_ >= 0) {
+    while (out_ || err_) {
         const auto left = std::chrono::duration_cast<milliseconds>(deadline_ - steady_clock::now());
         if (left.count() <= 0) {
             const pid_t child = pid_;
             pid_ = -1;
             KillAndThrow(child, limit_, "the end of " + commandLine_);
         }
-        pollfd polled[2] = {{out_, POLLIN, 0}, {err_, POLLIN, 0}};
+        pollfd polled[2] = {{out_.get(), POLLIN, 0}, {err_.get(), POLLIN, 0}};
         // Once the program has ended, only what is already in the pipes counts: something it
         // started may hold them open. Until then look again now and then whether it has ended.
         const int timeout = ended ? 0 : static_cast<int>(std::min<long long>(left.count(), 50));
@@ -197,8 +199,7 @@ RunResult RunningProgram::Wait() {
             if (got > 0) {
                 sinks[i]->append(buffer, static_cast<std::size_t>(got));
             } else if (got == 0 || errno != EINTR) {
-                close(*fds[i]);
-                *fds[i] = -1;
+                fds[i]->reset();
             }
         }
         if (!ended) ended = waitpid(pid_, &status, WNOHANG) == pid_;

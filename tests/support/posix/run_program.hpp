@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "unique_fd.hpp"
+
 namespace test_support {
 
 // Far beyond what any run of the tests takes; only a hung program reaches it.
@@ -59,8 +61,8 @@ class RunningProgram {
     std::chrono::milliseconds limit_{};
     std::chrono::steady_clock::time_point deadline_;
     pid_t pid_ = -1;
-    int out_ = -1;
-    int err_ = -1;
+    tarvik::posix::unique_fd out_;
+    tarvik::posix::unique_fd err_;
 };
 
 RunResult RunProgram(const RunRequest& request);

@@ -16,37 +16,36 @@ Process::Process(const std::wstring& application, const std::wstring& commandLin
     }
     std::wstring writable = commandLine;  // CreateProcessW may write into its command line
     std::wstring environment = options.environment;
+    PROCESS_INFORMATION info{};
     if (!CreateProcessW(application.c_str(), writable.data(), nullptr, nullptr, redirected,
                         environment.empty() ? 0 : CREATE_UNICODE_ENVIRONMENT,
                         environment.empty() ? nullptr : environment.data(),
-                        currentDirectory.c_str(), &startup, &info_)) {
+                        currentDirectory.c_str(), &startup, &info)) {
         error_ = "CreateProcessW failed with error " + std::to_string(GetLastError());
-        info_ = {};
+        return;
     }
-}
-
-Process::~Process() {
-    if (info_.hThread) CloseHandle(info_.hThread);
-    if (info_.hProcess) CloseHandle(info_.hProcess);
+    process_.reset(info.hProcess);
+    thread_.reset(info.hThread);
+    id_ = info.dwProcessId;
 }
 
 bool Process::HasEnded() const {
-    return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0;
+    return WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0;
 }
 
 bool Process::WaitForEnd(DWORD limit) const {
-    return WaitForSingleObject(info_.hProcess, limit) == WAIT_OBJECT_0;
+    return WaitForSingleObject(process_.get(), limit) == WAIT_OBJECT_0;
 }
 
 std::optional<DWORD> Process::ExitCode() const {
     DWORD code = 0;
-    if (!HasEnded() || !GetExitCodeProcess(info_.hProcess, &code)) return std::nullopt;
+    if (!HasEnded() || !GetExitCodeProcess(process_.get(), &code)) return std::nullopt;
     return code;
 }
 
 void Process::Kill() {
     if (HasEnded()) return;
-    TerminateProcess(info_.hProcess, 255);
+    TerminateProcess(process_.get(), 255);
     WaitForEnd(kProcessEndLimitMs);
 }
 

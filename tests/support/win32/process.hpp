@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "win32_handles.hpp"
+
 namespace test_support {
 
 // How long a program under test may take to end once it should; only a hung one reaches it.
@@ -28,13 +30,12 @@ class Process {
     // in `currentDirectory`. Check Started() and Error() afterwards.
     Process(const std::wstring& application, const std::wstring& commandLine,
             const std::wstring& currentDirectory, const ProcessOptions& options = {});
-    ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
 
-    bool Started() const { return info_.hProcess != nullptr; }
+    bool Started() const { return static_cast<bool>(process_); }
     const std::string& Error() const { return error_; }
-    DWORD Id() const { return info_.dwProcessId; }
+    DWORD Id() const { return id_; }
 
     bool HasEnded() const;
     // Waits until the process has ended or `limit` milliseconds have passed, at most.
@@ -44,7 +45,9 @@ class Process {
     void Kill();
 
   private:
-    PROCESS_INFORMATION info_{};
+    tarvik::win32::unique_kernel_handle process_;
+    tarvik::win32::unique_kernel_handle thread_;
+    DWORD id_ = 0;
     std::string error_;
 };
 

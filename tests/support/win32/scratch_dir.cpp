@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "win32_handles.hpp"
+
 namespace test_support {
 namespace {
 
@@ -58,26 +60,25 @@ bool IsDirectory(const std::wstring& path) {
 }
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    const tarvik::win32::unique_hfile file(CreateFileW(
+        path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     DWORD written = 0;
     const BOOL ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     return ok && written == bytes.size();
 }
 
 std::string ReadBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
+    const tarvik::win32::unique_hfile file(CreateFileW(path.c_str(), GENERIC_READ,
+                                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                       OPEN_EXISTING, 0, nullptr));
+    if (!file) return {};
     std::string bytes;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
         bytes.append(buffer, got);
-    CloseHandle(file);
     return bytes;
 }
 

@@ -11,6 +11,7 @@
 #include "message_box_check.hpp"
 #include "usage_window_check.hpp"
 #include "win32/scratch_dir.hpp"
+#include "win32_handles.hpp"
 #include "window_query.hpp"
 #include "wine_text.hpp"
 
@@ -153,17 +154,17 @@ bool RunCase(const Case& testCase, const std::wstring& tarvik) {
     const std::wstring executable = toolDirectory + L"\\" + kExecutable;
     log.Ok(CopyFileW(tarvik.c_str(), executable.c_str(), TRUE) != FALSE,
            "could not copy " + Utf8(tarvik));
-    std::vector<HANDLE> held;
+    std::vector<tarvik::win32::unique_hfile> held;
     for (const File& file : testCase.before) {
         const std::wstring path = toolDirectory + L"\\" + file.name;
         log.Ok(file.directory ? CreateDirectoryW(path.c_str(), nullptr) != FALSE
                               : WriteBytes(path, file.bytes),
                "could not make " + Utf8(file.name));
         if (!file.held) continue;
-        const HANDLE handle =
-            CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (log.Ok(handle != INVALID_HANDLE_VALUE, "could not hold " + Utf8(file.name)))
-            held.push_back(handle);
+        tarvik::win32::unique_hfile handle(
+            CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        if (log.Ok(static_cast<bool>(handle), "could not hold " + Utf8(file.name)))
+            held.push_back(std::move(handle));
     }
 
     const std::wstring program = testCase.unquotedPath ? executable : kExecutable;
@@ -183,11 +184,9 @@ bool RunCase(const Case& testCase, const std::wstring& tarvik) {
         const auto status = process.ExitCode();
         log.Note("exit status: " + (status ? std::to_string(*status) : std::string("none")));
         if (status) log.Equal("exit status", static_cast<long long>(testCase.exitStatus), *status);
-        for (const HANDLE handle : held) CloseHandle(handle);
         held.clear();
         CheckFiles(log, testCase, toolDirectory, currentDirectory);
     }
-    for (const HANDLE handle : held) CloseHandle(handle);
     log.Print();
     return !log.Failed();
 }
