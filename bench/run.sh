@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # File-search benchmark. Generates files of the shapes in make_data.cpp, checks that tarvik
-# answers each case as grep's first matching line implies, then times tarvik, grep -F[i] -m1 and
-# reading the file with cat (the read limit) in turn, page cache warm, and prints medians, ratios
-# and tarvik's peak resident memory. With --wine it also runs Tarvik.exe under Wine, checks its
+# answers each case as grep's first matching line implies, then times tarvik, grep -F[i] -m1,
+# ripgrep and ugrep (where installed, the same flags) and reading the file with cat (the read
+# limit) in turn, page cache warm, and prints medians, ratios (÷ best: against the fastest of the
+# three greps) and tarvik's peak resident memory. With --wine it also runs Tarvik.exe under Wine, checks its
 # answers the same way and compares its search time with the native one, start-up subtracted
 # (the start-up is a presence test on a one-line file, timed alongside every case).
 # Usage: bash bench/run.sh [--wine path/to/Tarvik.exe] [runs]   (default 5 runs)
@@ -153,13 +154,14 @@ expect() {
     expected="SET RETU=$(LC_ALL=C sed -e 's/%/%%/g' -e 's/[&^|<>()"]/^&/g' <<<"$value")"
 }
 
-printf '%s cores, %s, %s, grep %s; large files %s MiB (UTF-16 %s MiB); medians of %s runs\n' \
+printf '%s cores, %s, %s, grep %s, rg %s, ugrep %s; large files %s MiB (UTF-16 %s MiB); medians of %s runs\n' \
     "$(nproc)" "$(uname -m)" "$(uptime | sed 's/.*load/load/')" "$(grep --version | awk '{print $NF; exit}')" \
+    "$(rg --version 2>/dev/null | awk '{print $2; exit}')" "$(ugrep --version 2>/dev/null | awk '{print $2; exit}')" \
     $((size >> 20)) $((size >> 22)) "$runs"
 [[ -z $wine_exe ]] || echo "Wine: $(wine --version), $arch build $(basename "$wine_exe")"
 echo
-header="| case | grep | tarvik ms | grep ms | read ms | ÷ grep | ÷ read | tarvik MiB |"
-rule="|---|---|--:|--:|--:|--:|--:|--:|"
+header="| case | grep | tarvik ms | grep ms | rg ms | ugrep ms | read ms | ÷ grep | ÷ best | ÷ read | tarvik MiB |"
+rule="|---|---|--:|--:|--:|--:|--:|--:|--:|--:|--:|"
 [[ -z $wine_exe ]] || header+=" Wine search ms | ÷ native search |" rule+="--:|--:|"
 echo "$header"
 echo "$rule"
@@ -180,6 +182,9 @@ while IFS='|' read -r label file compare mode answer presence; do
     fi
     read_cmd=(cat -- "$path")
     grep_cmd=(grep "$grep_flags" -m1 -- "$compare" "$path")
+    # Both read UTF-16 with a byte order mark themselves.
+    rg_cmd=(rg "$grep_flags" -m1 -- "$compare" "$path")
+    ug_cmd=(ugrep "$grep_flags" -m1 -- "$compare" "$path")
     if [[ $file == utf16.txt ]]; then
         read_cmd=(iconv -f UTF-16LE -t UTF-8 -- "$path")
         # shellcheck disable=SC2016 # the inner shell expands them
@@ -203,10 +208,12 @@ while IFS='|' read -r label file compare mode answer presence; do
         [[ -z $wine_problem ]] || problems+="${problems:+; }Wine: $wine_problem"
     fi
 
-    t="" g="" c="" n="" w="" s=""
+    t="" g="" r="" u="" c="" n="" w="" s=""
     for ((i = 0; i < runs; i++)); do
         t+=$(cd "$dir/native" && "$timer" ./tarvik "${args[@]}")$'\n'
         g+=$(LC_ALL=$locale "$timer" "${grep_cmd[@]}")$'\n'
+        ! command -v rg >/dev/null || r+=$(LC_ALL=C.UTF-8 "$timer" "${rg_cmd[@]}")$'\n'
+        ! command -v ugrep >/dev/null || u+=$(LC_ALL=C.UTF-8 "$timer" "${ug_cmd[@]}")$'\n'
         c+=$("$timer" "${read_cmd[@]}")$'\n'
         n+=$(cd "$dir/native" && "$timer" ./tarvik /f:tiny.txt '/c:"service"')$'\n'
         if [[ -n $wine_exe ]]; then
@@ -223,13 +230,20 @@ while IFS='|' read -r label file compare mode answer presence; do
     fi
     read -r tm tk <<<"$(summarise <<<"${t%$'\n'}")"
     read -r gm _ <<<"$(summarise <<<"${g%$'\n'}")"
+    # A grep that is not installed counts as never the best.
+    rm_=0 um=0
+    [[ -z $r ]] || read -r rm_ _ <<<"$(summarise <<<"${r%$'\n'}")"
+    [[ -z $u ]] || read -r um _ <<<"$(summarise <<<"${u%$'\n'}")"
     read -r cm _ <<<"$(summarise <<<"${c%$'\n'}")"
     read -r nm _ <<<"$(summarise <<<"${n%$'\n'}")"
     native_starts+="$nm"$'\n'
     mark=""
     [[ -z $problems ]] || mark="**wrong:** "
-    row=$(awk -v label="$mark$label" -v grep="$grep_name" -v tm="$tm" -v gm="$gm" -v cm="$cm" -v tk="$tk" 'BEGIN {
-        printf "| %s | %s | %.1f | %.1f | %.1f | %.2f | %.2f | %.1f |", label, grep, tm * 1000, gm * 1000, cm * 1000, tm / gm, tm / cm, tk / 1024 }')
+    row=$(awk -v label="$mark$label" -v grep="$grep_name" -v tm="$tm" -v gm="$gm" -v rm="$rm_" -v um="$um" \
+        -v cm="$cm" -v tk="$tk" 'BEGIN {
+        best = gm; if (rm > 0 && rm < best) best = rm; if (um > 0 && um < best) best = um
+        printf "| %s | %s | %.1f | %.1f | %.1f | %.1f | %.1f | %.2f | %.2f | %.2f | %.1f |", label, grep,
+            tm * 1000, gm * 1000, rm * 1000, um * 1000, cm * 1000, tm / gm, tm / best, tm / cm, tk / 1024 }')
     if [[ -n $wine_exe ]]; then
         read -r wm _ <<<"$(summarise <<<"${w%$'\n'}")"
         read -r sm _ <<<"$(summarise <<<"${s%$'\n'}")"
