@@ -3,6 +3,7 @@
 #include "run_flow.hpp"
 
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "case_mapping.hpp"
@@ -105,6 +106,23 @@ Outcome ReportNotFound(Platform& platform, const std::vector<Text>& lines) {
     return {Ending::NotFound};
 }
 
+// A matching line of the file wins over the target; without one the target is searched.
+// Nothing when the named file has no matching line and there is no target.
+std::optional<SourcedText> TextToSearch(Platform& platform, const Switches& s) {
+    if (s.fileName.empty()) return SourcedText{s.target};
+    if (!platform.FileExists(s.fileName)) {
+        throw CommandFailure{ErrorKind::FileNotFound,
+                             {.fileName = s.fileName, .toolDirectory = platform.ToolDirectory()}};
+    }
+    const auto reader = platform.OpenForReading(s.fileName);
+    if (auto line =
+            FindFirstMatchingLine(*reader, s.compare, s.mode, platform.LegacyCharacters())) {
+        return std::move(*line);
+    }
+    if (s.target.empty()) return std::nullopt;
+    return SourcedText{s.target};
+}
+
 Outcome Run(Platform& platform) {
     const Text commandLine = platform.CommandLineTail();
     platform.RemoveIfExists(kErrorFileClearedName);
@@ -118,22 +136,9 @@ Outcome Run(Platform& platform) {
     if ((s.target.empty() && s.fileName.empty()) || s.compare.empty()) {
         throw CommandFailure{ErrorKind::CommandError, {}};
     }
-    // A matching line of the file wins over the target; without one the target is searched.
-    SourcedText target{s.target};
-    if (!s.fileName.empty()) {
-        if (!platform.FileExists(s.fileName)) {
-            throw CommandFailure{
-                ErrorKind::FileNotFound,
-                {.fileName = s.fileName, .toolDirectory = platform.ToolDirectory()}};
-        }
-        const auto reader = platform.OpenForReading(s.fileName);
-        if (auto line =
-                FindFirstMatchingLine(*reader, s.compare, s.mode, platform.LegacyCharacters())) {
-            target = std::move(*line);
-        }
-        if (target.chars.empty())
-            return ReportNotFound(platform, NotFoundInFileLines(s.compare, s.fileName));
-    }
+    const std::optional<SourcedText> searched = TextToSearch(platform, s);
+    if (!searched) return ReportNotFound(platform, NotFoundInFileLines(s.compare, s.fileName));
+    const SourcedText& target = *searched;
 
     const std::size_t found = FindText(target.chars, s.compare, s.mode);
     if (found == Text::npos)

@@ -296,6 +296,48 @@ constexpr std::size_t kMaxScannedParts = 4;
 // compare string spelled with each character's narrowest spellings, which a match using only such
 // spellings holds at a known place; and each wider spelling, which any other match holds somewhere.
 // Nothing when there would be too many or one cannot be scanned for.
+// The compare string as lines of this kind spell it with each character's narrowest spellings;
+// the wider spellings are added to `wider`.
+std::vector<ByteSet> NarrowestSpelling(const CompareBytes& bytes, LineKind kind,
+                                       std::set<std::string>& wider) {
+    std::vector<ByteSet> narrow;
+    for (const CharacterBytes* c : bytes.chars) {
+        const std::vector<std::string>& spellings = c->*kind;
+        std::size_t width = spellings.front().size();
+        for (const std::string& m : spellings) width = std::min(width, m.size());
+        const std::size_t at = narrow.size();
+        narrow.resize(at + width);
+        for (const std::string& m : spellings) {
+            if (m.size() > width) {
+                wider.insert(m);
+                continue;
+            }
+            for (std::size_t i = 0; i < width; ++i)
+                narrow[at + i].set(static_cast<unsigned char>(m[i]));
+        }
+    }
+    return narrow;
+}
+
+// The wider spellings are scanned for together, by as many first bytes as all have: one pass
+// over the data, where they are rare, for all of them; else each on its own.
+std::vector<std::vector<ByteSet>> WiderParts(const std::set<std::string>& wider) {
+    std::size_t length = kMaxCharBytes;
+    for (const std::string& m : wider) length = std::min(length, m.size());
+    std::vector<ByteSet> together(length);
+    for (const std::string& m : wider) {
+        for (std::size_t i = 0; i < length; ++i) together[i].set(static_cast<unsigned char>(m[i]));
+    }
+    if (ScannablePart(together)) return {std::move(together)};
+    std::vector<std::vector<ByteSet>> each;
+    for (const std::string& m : wider) {
+        std::vector<ByteSet> sets(m.size());
+        for (std::size_t i = 0; i < m.size(); ++i) sets[i].set(static_cast<unsigned char>(m[i]));
+        each.push_back(std::move(sets));
+    }
+    return each;
+}
+
 std::vector<ScannedPart> SpellingParts(const CompareBytes& bytes) {
     std::vector<std::pair<std::vector<ByteSet>, std::vector<std::size_t>>> parts;
     const auto add = [&parts](std::vector<ByteSet> sets, std::vector<std::size_t> offsets) {
@@ -304,46 +346,12 @@ std::vector<ScannedPart> SpellingParts(const CompareBytes& bytes) {
     };
     std::set<std::string> wider;
     for (const LineKind kind : KindsThatCanMatch(bytes.chars)) {
-        std::vector<ByteSet> narrow;
-        for (const CharacterBytes* c : bytes.chars) {
-            const std::vector<std::string>& spellings = c->*kind;
-            std::size_t width = spellings.front().size();
-            for (const std::string& m : spellings) width = std::min(width, m.size());
-            const std::size_t at = narrow.size();
-            narrow.resize(at + width);
-            for (const std::string& m : spellings) {
-                if (m.size() > width) {
-                    wider.insert(m);
-                    continue;
-                }
-                for (std::size_t i = 0; i < width; ++i)
-                    narrow[at + i].set(static_cast<unsigned char>(m[i]));
-            }
-        }
-        auto part = ScannablePart(narrow);
+        auto part = ScannablePart(NarrowestSpelling(bytes, kind, wider));
         if (!part) return {};
         add(std::move(part->first), {part->second});
     }
     if (!wider.empty()) {
-        // The wider spellings are scanned for together, by as many first bytes as all have: one
-        // pass over the data, where they are rare, for all of them.
-        std::size_t length = kMaxCharBytes;
-        for (const std::string& m : wider) length = std::min(length, m.size());
-        std::vector<ByteSet> together(length);
-        for (const std::string& m : wider) {
-            for (std::size_t i = 0; i < length; ++i)
-                together[i].set(static_cast<unsigned char>(m[i]));
-        }
-        if (ScannablePart(together)) {
-            add(std::move(together), {});
-        } else {
-            for (const std::string& m : wider) {
-                std::vector<ByteSet> sets(m.size());
-                for (std::size_t i = 0; i < m.size(); ++i)
-                    sets[i].set(static_cast<unsigned char>(m[i]));
-                add(std::move(sets), {});
-            }
-        }
+        for (std::vector<ByteSet>& sets : WiderParts(wider)) add(std::move(sets), {});
     }
     if (parts.size() > kMaxScannedParts) return {};
     std::vector<ScannedPart> scanned;
