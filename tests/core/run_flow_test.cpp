@@ -5,7 +5,7 @@
 
 #include "case_name.hpp"
 #include "fake_platform.hpp"
-#include "golden_texts.hpp"
+#include "fill.hpp"
 #include "run_flow.hpp"
 #include "worked_examples.hpp"
 
@@ -15,7 +15,7 @@ namespace {
 using test_doubles::FakePlatform;
 using Files = std::map<std::string, std::string>;
 using Events = std::vector<std::string>;
-using golden::kGeneralFailure;
+using namespace golden;
 
 const std::string kLsTxt = "Hello boy\r\nsdfseeeWEQREEQRQWERRWQER\r\npp01\r\n";
 
@@ -83,12 +83,13 @@ INSTANTIATE_TEST_SUITE_P(
     Searching, QuietRun,
     testing::Values(
         // Not found in the file: the report names the file as typed.
-        QuietCase{"not_found_in_file",
-                  R"(/f:ls.txt /c:"zzz" /s:0)",
-                  {{"ls.txt", kLsTxt}},
-                  1,
-                  {{"ls.txt", kLsTxt},
-                   {"error.txt", "Could not find:\r\nzzz\r\nin the file:ls.txt\r\n"}}},
+        QuietCase{
+            "not_found_in_file",
+            R"(/f:ls.txt /c:"zzz" /s:0)",
+            {{"ls.txt", kLsTxt}},
+            1,
+            {{"ls.txt", kLsTxt},
+             {"error.txt", Report(kNotFoundInFile, {{"compare", "zzz"}, {"file", "ls.txt"}})}}},
         // A matching file line wins over /T:; without one, /T: is searched.
         QuietCase{"file_line_wins_over_target",
                   R"(/t:"xxeeeTT" /f:ls.txt /c:"eee" /e:V)",
@@ -105,20 +106,23 @@ INSTANTIATE_TEST_SUITE_P(
             R"(/t:"xxyyTT" /f:ls.txt /c:"zzz" /e:V)",
             {{"ls.txt", kLsTxt}},
             1,
-            {{"ls.txt", kLsTxt}, {"error.txt", "Could not find:\r\nzzz\r\nin string:xxyyTT\r\n"}}},
+            {{"ls.txt", kLsTxt},
+             {"error.txt", Report(kNotFoundInString, {{"compare", "zzz"}, {"target", "xxyyTT"}})}}},
         // An empty target after quote removal counts as no target.
-        QuietCase{"empty_target_counts_as_none",
-                  R"(/t:"" /f:ls.txt /c:"zzz" /e:V)",
-                  {{"ls.txt", kLsTxt}},
-                  1,
-                  {{"ls.txt", kLsTxt},
-                   {"error.txt", "Could not find:\r\nzzz\r\nin the file:ls.txt\r\n"}}},
-        QuietCase{"empty_file",
-                  R"(/f:empty.txt /c:"a" /e:V)",
-                  {{"empty.txt", ""}},
-                  1,
-                  {{"empty.txt", ""},
-                   {"error.txt", "Could not find:\r\na\r\nin the file:empty.txt\r\n"}}},
+        QuietCase{
+            "empty_target_counts_as_none",
+            R"(/t:"" /f:ls.txt /c:"zzz" /e:V)",
+            {{"ls.txt", kLsTxt}},
+            1,
+            {{"ls.txt", kLsTxt},
+             {"error.txt", Report(kNotFoundInFile, {{"compare", "zzz"}, {"file", "ls.txt"}})}}},
+        QuietCase{
+            "empty_file",
+            R"(/f:empty.txt /c:"a" /e:V)",
+            {{"empty.txt", ""}},
+            1,
+            {{"empty.txt", ""},
+             {"error.txt", Report(kNotFoundInFile, {{"compare", "a"}, {"file", "empty.txt"}})}}},
         // Presence tests: nothing written when found.
         QuietCase{"presence_test_in_target", R"(/t:"ABCD" /c:"bc")", {}, 0, {}},
         QuietCase{"presence_test_in_file",
@@ -127,16 +131,18 @@ INSTANTIATE_TEST_SUITE_P(
                   0,
                   {{"ls.txt", kLsTxt}}},
         // /M anywhere, in any case, makes the comparison exact.
-        QuietCase{"match_case_switch_alone",
-                  R"(/t:"ABCD" /c:"bc" /m)",
-                  {},
-                  1,
-                  {{"error.txt", "Could not find:\r\nbc\r\nin string:ABCD\r\n"}}},
-        QuietCase{"match_case_switch_after_a_quote",
-                  R"(/t:"ABCD" /c:"bc"/M)",
-                  {},
-                  1,
-                  {{"error.txt", "Could not find:\r\nbc\r\nin string:ABCD\r\n"}}},
+        QuietCase{
+            "match_case_switch_alone",
+            R"(/t:"ABCD" /c:"bc" /m)",
+            {},
+            1,
+            {{"error.txt", Report(kNotFoundInString, {{"compare", "bc"}, {"target", "ABCD"}})}}},
+        QuietCase{
+            "match_case_switch_after_a_quote",
+            R"(/t:"ABCD" /c:"bc"/M)",
+            {},
+            1,
+            {{"error.txt", Report(kNotFoundInString, {{"compare", "bc"}, {"target", "ABCD"}})}}},
         QuietCase{"match_case_finds_exact_case",
                   R"(/t:"aBCd" /c:"BC" /M /e:X)",
                   {},
@@ -148,11 +154,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   0,
                   {{"Value.cmd", "SET RETU=aus\r\n"}}},
-        QuietCase{"compare_longer_than_target",
-                  R"(/t:"abc" /c:"abcd" /e:X)",
-                  {},
-                  1,
-                  {{"error.txt", "Could not find:\r\nabcd\r\nin string:abc\r\n"}}}),
+        QuietCase{
+            "compare_longer_than_target",
+            R"(/t:"abc" /c:"abcd" /e:X)",
+            {},
+            1,
+            {{"error.txt", Report(kNotFoundInString, {{"compare", "abcd"}, {"target", "abc"}})}}}),
     test_support::CaseName());
 
 // The slice arithmetic itself is tested where it lives, in slice_test; the worked examples show
@@ -258,7 +265,7 @@ TEST(Encodings, EachLineForTheCodePageItIsReadIn) {
          "SET RETU=\x83\xE3\x83\x9D\r\n"},
         // The error file is for editors: the ANSI code page where it fits.
         {Host::Japanese, 0, R"(/t:"ポ" /c:"Ω")", "", 1,
-         "Could not find:\r\nΩ\r\nin string:\x83\x7C\r\n"},
+         Report(kNotFoundInString, {{"compare", "Ω"}, {"target", "\x83\x7C"}})},
         // The console switched to UTF-8, or to a single-byte code page.
         {Host::Japanese, 65001, R"(/t:"xΩ" /c:"x" /s:0 /e:ポ)", "", 0, "SET ポ=Ω\r\n"},
         {Host::Japanese, 65001, R"(/f:l.txt /c:"ID" /s:0)", "ID\x83\x7C|\r\n", 0,
@@ -336,35 +343,29 @@ INSTANTIATE_TEST_SUITE_P(
     EveryKind, FailureRun,
     testing::Values(
         FailureCase{"kind_1_file_missing", R"(/f:nope.txt /c:"a")", 1,
-                    "Could not find the file:\r\nnope.txt\r\nin the path:C:\\Tools"},
-        FailureCase{"kind_2_no_compare_string", R"(/t:"abc")", 2,
-                    "Command error!\r\nplease check the format"},
-        FailureCase{"kind_2_no_target", R"(/c:"abc")", 2,
-                    "Command error!\r\nplease check the format"},
-        FailureCase{"kind_2_empty_compare_string", R"(/t:"abc" /c:"")", 2,
-                    "Command error!\r\nplease check the format"},
-        FailureCase{"kind_2_no_search_switch", R"(/e:x)", 2,
-                    "Command error!\r\nplease check the format"},
+                    Fill(kFileNotFound, {{"file", "nope.txt"}, {"dir", "C:\\Tools"}})},
+        FailureCase{"kind_2_no_compare_string", R"(/t:"abc")", 2, Fill(kCommandError)},
+        FailureCase{"kind_2_no_target", R"(/c:"abc")", 2, Fill(kCommandError)},
+        FailureCase{"kind_2_empty_compare_string", R"(/t:"abc" /c:"")", 2, Fill(kCommandError)},
+        FailureCase{"kind_2_no_search_switch", R"(/e:x)", 2, Fill(kCommandError)},
         FailureCase{"kind_3_start_not_numeric", R"(/t:"abc" /c:"b" /s:abc)", 3,
-                    "Command error!\r\nabc\r\n not is a numeric!\r\nPlease check the item:/S:"},
+                    Fill(kStartNotNumeric, {{"start", "abc"}})},
         FailureCase{"kind_3_start_with_inner_space", R"(/t:"abc" /c:"b" /s: 1 2 )", 3,
-                    "Command error!\r\n1 2\r\n not is a numeric!\r\nPlease check the item:/S:"},
+                    Fill(kStartNotNumeric, {{"start", "1 2"}})},
         FailureCase{"kind_5_length_not_numeric", R"(/t:"abc" /c:"a" /l:x)", 5,
-                    "Command error!\r\nx\r\n not is a numeric!\r\nPlease check the item:/L:"},
+                    Fill(kLengthNotNumeric, {{"length", "x"}})},
         FailureCase{"kind_6_negative_length", R"(/t:"abc" /c:"a" /l:-1)", 6,
-                    "Command error!\r\n/L:-1 error!\r\nPlease check the value"},
+                    Fill(kLengthOutOfRange, {{"length", "-1"}})},
         FailureCase{"kind_6_length_beyond_the_rest", R"(/t:"abc" /c:"a" /l:3)", 6,
-                    "Command error!\r\n/L:3 error!\r\nPlease check the value"},
+                    Fill(kLengthOutOfRange, {{"length", "3"}})},
         FailureCase{"kind_7_compare_without_quotes", R"(/t:"abc" /c:b)", 7,
-                    "Command error!\r\nto compare string must with\"\""},
+                    Fill(kCompareNotQuoted)},
         FailureCase{"kind_7_compare_without_closing_quote", R"(/t:"abc" /c:"b)", 7,
-                    "Command error!\r\nto compare string must with\"\""},
-        FailureCase{"kind_8_target_without_quotes", R"(/t:abc /c:"b")", 8,
-                    "Command error!\r\nTarget string must with\"\""},
-        FailureCase{"kind_8_neither_quoted", R"(/t:abc /c:b)", 8,
-                    "Command error!\r\nTarget string must with\"\""},
+                    Fill(kCompareNotQuoted)},
+        FailureCase{"kind_8_target_without_quotes", R"(/t:abc /c:"b")", 8, Fill(kTargetNotQuoted)},
+        FailureCase{"kind_8_neither_quoted", R"(/t:abc /c:b)", 8, Fill(kTargetNotQuoted)},
         FailureCase{"kind_8_target_without_closing_quote", R"(/t:"abc /c:"b")", 8,
-                    "Command error!\r\nTarget string must with\"\""},
+                    Fill(kTargetNotQuoted)},
         // General failures: overflows, a lone quote, an unreadable or malformed file.
         FailureCase{"kind_9_lone_quote_as_target",
                     R"(/t:" /c:"b")",
@@ -425,7 +426,7 @@ TEST(FailureRun, PositionsBeyond32767Overflow) {
 TEST(FailureRun, FailureMessagesQuoteValuesAfterQuoteRemoval) {
     const RunResult r = RunWith(R"(/f:"my file.txt" /c:"a")");
     EXPECT_EQ(r.files.at("error.txt"),
-              "Could not find the file:\r\n\"my file.txt\"\r\nin the path:C:\\Tools\r\n");
+              Report(kFileNotFound, {{"file", "\"my file.txt\""}, {"dir", "C:\\Tools"}}));
 }
 
 TEST(UsageOnly, EmptyOrQuestionMarkShowsUsageAndClearsOldOutput) {
@@ -459,7 +460,7 @@ TEST(Faults, ReportThatCannotBeWrittenStillShowsTheMessage) {
     const RunResult r =
         RunWith(R"(/t:abc)", {}, [](FakePlatform& p) { p.failWrite = {"error.txt"}; });
     EXPECT_EQ(r.status, 28) << Describe("error.txt fault", r);
-    EXPECT_EQ(r.events, (Events{"message Command error!\r\nTarget string must with\"\"", "usage"}));
+    EXPECT_EQ(r.events, (Events{"message " + Fill(kTargetNotQuoted), "usage"}));
 }
 
 TEST(Faults, NotFoundReportThatCannotBeWrittenBecomesAGeneralFailure) {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "case_name.hpp"
-#include "golden_texts.hpp"
+#include "fill.hpp"
 #include "posix/tool_sandbox.hpp"
 #include "worked_examples.hpp"
 
@@ -16,17 +16,19 @@ using test_support::ToolRun;
 using test_support::ToolSandbox;
 
 const std::string kLsTxt = "Hello boy\r\nsdfseeeWEQREEQRQWERRWQER\r\npp01\r\n";
-// What the terminal shows for the usage window: the title, then the golden texts with LF line
-// ends.
-std::string UsageOutput() {
-    std::string out = TARVIK_VERSION_TITLE "\n";
-    for (const std::string_view text : {golden::kUsageLabel, golden::kUsageHelp}) {
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text.substr(i, 2) != "\r\n") out += text[i];
-        }
-        out += '\n';
+// A window's text as the terminal shows it: LF line ends, and one after the last line.
+std::string OnTerminal(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.substr(i, 2) != "\r\n") out += text[i];
     }
-    return out;
+    return out + '\n';
+}
+
+// The usage window: the title, then the golden texts.
+std::string UsageOutput() {
+    return TARVIK_VERSION_TITLE "\n" + OnTerminal(golden::kUsageLabel) +
+           OnTerminal(golden::kUsageHelp);
 }
 
 struct Case {
@@ -71,21 +73,23 @@ INSTANTIATE_TEST_SUITE_P(
              {"/t:ABCD", R"(/c:"B")"},
              {},
              18,
-             {{"error.txt", "Command error!\r\nTarget string must with\"\"\r\n"}},
-             "Command error!\nTarget string must with\"\"\n",
+             {{"error.txt", golden::Report(golden::kTargetNotQuoted)}},
+             OnTerminal(golden::kTargetNotQuoted),
              true},
         Case{"overflow",
              {R"(/t:"ABCD")", R"(/c:"B")", "/s:99999"},
              {},
              19,
-             {{"error.txt", std::string(golden::kGeneralFailure) + "\r\n"}},
-             std::string(golden::kGeneralFailure) + "\n",
+             {{"error.txt", golden::Report(golden::kGeneralFailure)}},
+             OnTerminal(golden::kGeneralFailure),
              true},
         Case{"not_found_in_file",
              {"/f:ls.txt", R"(/c:"zz")"},
              {{"ls.txt", kLsTxt}},
              1,
-             {{"ls.txt", kLsTxt}, {"error.txt", "Could not find:\r\nzz\r\nin the file:ls.txt\r\n"}},
+             {{"ls.txt", kLsTxt},
+              {"error.txt",
+               golden::Report(golden::kNotFoundInFile, {{"compare", "zz"}, {"file", "ls.txt"}})}},
              "",
              false},
         Case{"presence_test",
@@ -169,8 +173,9 @@ TEST(TarvikFiles, MissingFileMessageNamesTheToolDirectory) {
     for (const char* name : {"nope.txt", "sub"}) {
         const ToolRun r = sandbox.Run({std::string("/f:") + name, R"(/c:"B")"});
         EXPECT_EQ(r.status, 11) << r.Describe();
-        EXPECT_EQ(r.files.at("error.txt"), "Could not find the file:\r\n" + std::string(name) +
-                                               "\r\nin the path:" + sandbox.directory() + "\r\n")
+        EXPECT_EQ(
+            r.files.at("error.txt"),
+            golden::Report(golden::kFileNotFound, {{"file", name}, {"dir", sandbox.directory()}}))
             << r.Describe();
     }
 }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "case_name.hpp"
-#include "golden_texts.hpp"
+#include "fill.hpp"
 #include "posix/tool_sandbox.hpp"
 
 namespace tarvik::faults {
@@ -11,7 +11,7 @@ namespace {
 
 using test_support::Files;
 
-const std::string kGeneralReport = std::string(golden::kGeneralFailure) + "\r\n";
+const std::string kGeneralReport = golden::Report(golden::kGeneralFailure);
 
 struct BadInput {
     const char* name;
@@ -62,23 +62,25 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"f.bin", kBinary}},
                  19,
                  {{"f.bin", kBinary}, {"error.txt", kGeneralReport}}},
-        BadInput{
-            "a_binary_file_without_the_compare_string",
-            {"/f:f.bin", "/c:\"zzz\"", "/e:V"},
-            {{"f.bin", kBinary}},
-            1,
-            {{"f.bin", kBinary}, {"error.txt", "Could not find:\r\nzzz\r\nin the file:f.bin\r\n"}}},
+        BadInput{"a_binary_file_without_the_compare_string",
+                 {"/f:f.bin", "/c:\"zzz\"", "/e:V"},
+                 {{"f.bin", kBinary}},
+                 1,
+                 {{"f.bin", kBinary},
+                  {"error.txt", golden::Report(golden::kNotFoundInFile,
+                                               {{"compare", "zzz"}, {"file", "f.bin"}})}}},
         BadInput{"f_naming_a_directory_is_no_file",
                  {"/f:sub", "/c:\"a\""},
                  {{"sub", "<directory>"}},
                  11,
                  {{"sub", "<directory>"},
-                  {"error.txt", "Could not find the file:\r\nsub\r\nin the path:{dir}\r\n"}}},
+                  {"error.txt", golden::Report(golden::kFileNotFound, {{"file", "sub"}})}}},
         BadInput{"a_compare_string_longer_than_the_target",
                  {"/t:\"ab\"", "/c:\"abc\"", "/e:V"},
                  {},
                  1,
-                 {{"error.txt", "Could not find:\r\nabc\r\nin string:ab\r\n"}}}),
+                 {{"error.txt", golden::Report(golden::kNotFoundInString,
+                                               {{"compare", "abc"}, {"target", "ab"}})}}}),
     test_support::CaseName());
 
 // Command lines of 32767 characters, the most a Windows command line holds.

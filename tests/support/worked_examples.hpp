@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "fill.hpp"
+
 namespace test_support {
 
 struct WorkedExample {
@@ -26,7 +28,8 @@ inline std::vector<WorkedExample> WorkedExamples() {
          {R"(/t:"ABCD")", R"(/c:"BB")"},
          {},
          1,
-         {{"error.txt", "Could not find:\r\nBB\r\nin string:ABCD\r\n"}}},
+         {{"error.txt",
+           golden::Report(golden::kNotFoundInString, {{"compare", "BB"}, {"target", "ABCD"}})}}},
         {"example_2_slice_before_the_match",
          {R"(/t:"ABCDEFGHIJK1234")", R"(/c:"gh")", "/s:-4", "/L:3", "/e:mystr", "/o:aa.cmd"},
          {},

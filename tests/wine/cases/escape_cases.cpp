@@ -3,19 +3,20 @@
 // no batch line can carry, with an older result file left as it was.
 #include "case.hpp"
 #include "expected_reports.hpp"
+#include "fill.hpp"
 
 namespace wine_driver {
 namespace {
 
 Case Refused(std::string name, std::wstring tail, std::vector<File> before) {
-    const std::wstring general = GeneralFailureLine();
+    const std::wstring general = golden::WideFill(golden::kGeneralFailure);
     std::vector<File> after = before;
-    after.push_back(ErrorFile({general}));
+    after.push_back(ErrorFile(general));
     return {
         .name = std::move(name),
         .tail = std::move(tail),
         .before = std::move(before),
-        .messageBox = MessageBoxOf({general}, Close::OkButton),
+        .messageBox = ExpectedMessageBox{general, Close::OkButton},
         .usageWindow = ExpectedUsageWindow{.close = Close::WmClose},
         .exitStatus = 19,
         .after = std::move(after),

@@ -5,10 +5,13 @@
 
 #include "case.hpp"
 #include "expected_reports.hpp"
+#include "fill.hpp"
 #include "worked_examples.hpp"
 
 namespace wine_driver {
 namespace {
+
+using namespace golden;
 
 const File kLsTxt{L"ls.txt", "Hello boy\r\nsdfseeeWEQREEQRQWERRWQER\r\npp01\r\n"};
 const std::vector<File> kPreviousRun = {{L"ERROR.txt", "old error\r\n"},
@@ -69,7 +72,8 @@ std::vector<Case> ResultCases() {
          .tail = L"/f:ls.txt /c:\"zzz\"",
          .before = {kLsTxt},
          .exitStatus = 1,
-         .after = {kLsTxt, ErrorFile({L"Could not find:", L"zzz", L"in the file:ls.txt"})}},
+         .after = {kLsTxt, ErrorFile(WideFill(kNotFoundInFile,
+                                              {{"compare", L"zzz"}, {"file", L"ls.txt"}}))}},
         {.name = "presence test writes nothing and clears the previous run's files",
          .tail = L"/t:\"ABCD\" /c:\"bc\"",
          .before = kPreviousRun,
@@ -95,7 +99,8 @@ std::vector<Case> NonAsciiCases() {
         {.name = "non-ASCII text not found",
          .tail = L"/t:\"Grüße\" /c:\"Gruß\"",
          .exitStatus = 1,
-         .after = {ErrorFile({L"Could not find:", L"Gruß", L"in string:Grüße"})}},
+         .after = {ErrorFile(
+             WideFill(kNotFoundInString, {{"compare", L"Gruß"}, {"target", L"Grüße"}}))}},
         // The slice starts before the match at character 1: a byte order mark read as text would
         // stand there. Started without a console, the tool writes for the OEM code page: a line
         // that fits it is written in it, any other in UTF-8.

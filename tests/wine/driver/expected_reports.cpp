@@ -2,17 +2,9 @@
 #include "expected_reports.hpp"
 
 #include <map>
-
 #include <stdexcept>
 
-#include "golden_texts.hpp"
-
 namespace wine_driver {
-
-std::wstring GeneralFailureLine() {
-    const std::string_view line = golden::kGeneralFailure;
-    return std::wstring(line.begin(), line.end());  // ASCII
-}
 
 std::string Ansi(std::wstring_view text) {
     std::string bytes;
@@ -42,21 +34,8 @@ std::string Oem437(std::wstring_view text) {
     return bytes;
 }
 
-ExpectedMessageBox MessageBoxOf(std::initializer_list<std::wstring_view> lines, Close close) {
-    std::wstring text;
-    bool first = true;
-    for (const std::wstring_view line : lines) {
-        if (!first) text += L"\r\n";
-        text += line;
-        first = false;
-    }
-    return {text, close};
-}
-
-File ErrorFile(std::initializer_list<std::wstring_view> lines) {
-    std::string bytes;
-    for (const std::wstring_view line : lines) bytes += Ansi(line) + "\r\n";
-    return {L"error.txt", bytes};
+File ErrorFile(std::wstring_view text) {
+    return {L"error.txt", Ansi(text) + "\r\n"};
 }
 
 }  // namespace wine_driver

@@ -1,8 +1,6 @@
-// Expected reports written out as data: the lines of a message go both into the message box text
-// and into "error.txt", so each case states them once.
+// Expected bytes of the tool's files, from the text a case expects.
 #pragma once
 
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -13,9 +11,6 @@ namespace wine_driver {
 // Stands for the tool directory in expected texts and bytes; the driver fills it in per case.
 inline constexpr std::wstring_view kToolDirectoryMark = L"{dir}";
 
-// The general failure's one line.
-std::wstring GeneralFailureLine();
-
 // Typed text as the tool writes it in the test prefix, whose ANSI code page is 1252: the letters
 // used by the cases (ASCII and Latin-1 letters) are one byte each, the character's value.
 std::string Ansi(std::wstring_view text);
@@ -23,9 +18,7 @@ std::string Ansi(std::wstring_view text);
 // console writes its result file; only the letters the cases use.
 std::string Oem437(std::wstring_view text);
 
-// The lines joined by CR LF, as the message box shows them.
-ExpectedMessageBox MessageBoxOf(std::initializer_list<std::wstring_view> lines, Close close);
-// Each line in ANSI followed by CR LF, in "error.txt".
-File ErrorFile(std::initializer_list<std::wstring_view> lines);
+// A report's text in ANSI followed by CR LF, in "error.txt".
+File ErrorFile(std::wstring_view text);
 
 }  // namespace wine_driver
