@@ -231,7 +231,7 @@ while IFS='|' read -r label file compare mode answer presence; do
     fi
     read -r tm tk <<<"$(summarise <<<"${t%$'\n'}")"
     read -r gm _ <<<"$(summarise <<<"${g%$'\n'}")"
-    # A grep that is not installed counts as never the best.
+    # A grep that is not run counts as never the best, and shows as "-".
     rm_=0 um=0
     [[ -z $r ]] || read -r rm_ _ <<<"$(summarise <<<"${r%$'\n'}")"
     [[ -z $u ]] || read -r um _ <<<"$(summarise <<<"${u%$'\n'}")"
@@ -241,10 +241,11 @@ while IFS='|' read -r label file compare mode answer presence; do
     mark=""
     [[ -z $problems ]] || mark="**wrong:** "
     row=$(awk -v label="$mark$label" -v grep="$grep_name" -v tm="$tm" -v gm="$gm" -v rm="$rm_" -v um="$um" \
-        -v cm="$cm" -v tk="$tk" 'BEGIN {
+        -v cm="$cm" -v tk="$tk" 'function ms(x) { return x > 0 ? sprintf("%.1f", x * 1000) : "-" }
+        BEGIN {
         best = gm; if (rm > 0 && rm < best) best = rm; if (um > 0 && um < best) best = um
-        printf "| %s | %s | %.1f | %.1f | %.1f | %.1f | %.1f | %.2f | %.2f | %.2f | %.1f |", label, grep,
-            tm * 1000, gm * 1000, rm * 1000, um * 1000, cm * 1000, tm / gm, tm / best, tm / cm, tk / 1024 }')
+        printf "| %s | %s | %.1f | %.1f | %s | %s | %.1f | %.2f | %.2f | %.2f | %.1f |", label, grep,
+            tm * 1000, gm * 1000, ms(rm), ms(um), cm * 1000, tm / gm, tm / best, tm / cm, tk / 1024 }')
     if [[ -n $wine_exe ]]; then
         read -r wm _ <<<"$(summarise <<<"${w%$'\n'}")"
         read -r sm _ <<<"$(summarise <<<"${s%$'\n'}")"
