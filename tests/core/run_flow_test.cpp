@@ -319,6 +319,12 @@ struct FailureCase {
     const char* reason = "";  // of a general failure
 };
 
+// The general failure: its one fixed message, and the reason kept for the developer.
+FailureCase General(const char* name, const char* commandLine, const char* reason,
+                    Files before = {}) {
+    return {name, commandLine, 9, std::string(kGeneralFailure), std::move(before), reason};
+}
+
 class FailureRun : public testing::TestWithParam<FailureCase> {};
 
 TEST_P(FailureRun, ReportsKindMessageThenUsage) {
@@ -367,39 +373,15 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"kind_8_target_without_closing_quote", R"(/t:"abc /c:"b")", 8,
                     Fill(kTargetNotQuoted)},
         // General failures: overflows, a lone quote, an unreadable or malformed file.
-        FailureCase{"kind_9_lone_quote_as_target",
-                    R"(/t:" /c:"b")",
-                    9,
-                    std::string(kGeneralFailure),
-                    {},
-                    "quoted value of one character"},
-        FailureCase{"kind_9_start_overflows",
-                    R"(/t:"abc" /c:"b" /s:40000)",
-                    9,
-                    std::string(kGeneralFailure),
-                    {},
-                    "16-bit overflow"},
-        FailureCase{"kind_9_start_beyond_32767",
-                    R"(/t:"abc" /c:"b" /s:32767)",
-                    9,
-                    std::string(kGeneralFailure),
-                    {},
-                    "16-bit overflow"},
-        FailureCase{"kind_9_length_overflows",
-                    R"(/t:"abc" /c:"b" /l:70000)",
-                    9,
-                    std::string(kGeneralFailure),
-                    {},
-                    "16-bit overflow"},
-        FailureCase{"kind_9_invalid_utf16_file",
-                    R"(/f:w.txt /c:"b" /e:v)",
-                    9,
-                    std::string(kGeneralFailure),
-                    // Sized: the bytes hold NULs.
-                    {{"w.txt", std::string("\xFF\xFE"
-                                           "b\0\x00\xDC",
-                                           6)}},
-                    "unpaired UTF-16 surrogate"}),
+        General("kind_9_lone_quote_as_target", R"(/t:" /c:"b")", "quoted value of one character"),
+        General("kind_9_start_overflows", R"(/t:"abc" /c:"b" /s:40000)", "16-bit overflow"),
+        General("kind_9_start_beyond_32767", R"(/t:"abc" /c:"b" /s:32767)", "16-bit overflow"),
+        General("kind_9_length_overflows", R"(/t:"abc" /c:"b" /l:70000)", "16-bit overflow"),
+        // Sized: the bytes hold NULs.
+        General("kind_9_invalid_utf16_file", R"(/f:w.txt /c:"b" /e:v)", "unpaired UTF-16 surrogate",
+                {{"w.txt", std::string("\xFF\xFE"
+                                       "b\0\x00\xDC",
+                                       6)}})),
     test_support::CaseName());
 
 TEST(FailureRun, PositionsBeyond32767Overflow) {
