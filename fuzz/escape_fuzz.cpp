@@ -2,7 +2,8 @@
 // see, or the written lines set exactly that variable to exactly that value and do nothing else,
 // whatever the caller's delayed expansion. Input: one byte of flags (1: the value is a legacy
 // line's; 2: with 1, on Windows whose ANSI and OEM code page is the double-byte sample, which the
-// caller reads in), the name length, the name, the value.
+// caller reads in; 4: with 2, from a console switched to the single-byte sample, the file then
+// being safe, not exact, in both code pages), the name length, the name, the value.
 #include <algorithm>
 #include <bitset>
 #include <cstddef>
@@ -94,6 +95,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const tarvik::Text chars =
         legacy ? tarvik::FromLegacyBytes(value, platform.LegacyCharacters()).chars
                : tarvik::DecodeUtf8Lossless(value);
+    const bool switchedConsole = legacy && (data[0] & 6) == 6;
+    if (switchedConsole) {
+        platform.consoleCodePage = 437;
+        exact = false;
+    }
     std::string file;
     try {
         file = tarvik::ResultFileBytes(platform, tarvik::DecodeUtf8Lossless(name), chars);
@@ -109,6 +115,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         BatchEnvironment environment = Decoys();
         FUZZ_CHECK(
             tarvik::test_doubles::RunResultFile(file, environment, delayed, leadBytes).empty());
+        if (switchedConsole) {
+            BatchEnvironment inConsole = Decoys();
+            FUZZ_CHECK(tarvik::test_doubles::RunResultFile(file, inConsole, delayed).empty());
+            FUZZ_CHECK(inConsole.size() <= Decoys().size() + 1);
+        }
         // A broken character sends the line to UTF-8, which the caller reads as other characters.
         if (!exact) {
             FUZZ_CHECK(environment.size() <= Decoys().size() + 1);

@@ -100,10 +100,32 @@ unsigned FakePlatform::OemCodePage() {
     return oemCodePage;
 }
 
+unsigned FakePlatform::AnsiCodePage() {
+    return ansiCodePage;
+}
+
 const LegacyCodePage& FakePlatform::CodePageCharacters(unsigned codePage) {
     const auto found = codePages.find(codePage);
     if (found == codePages.end()) throw GeneralFailure("no code page " + std::to_string(codePage));
     return found->second;
+}
+
+Text FakePlatform::ReadInCodePage(unsigned codePage, std::string_view bytes) {
+    if (const auto reader = readers.find(codePage); reader != readers.end())
+        return reader->second(bytes);
+    if (codePage == kUtf8CodePage) return DecodeUtf8Lossless(bytes);
+    const LegacyCodePage& page = CodePageCharacters(codePage);
+    Text read;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (!page.IsLeadByte(byte) || i + 1 == bytes.size()) {
+            read += page.Single(byte);
+            continue;
+        }
+        const char32_t pair = page.Pair(byte, static_cast<unsigned char>(bytes[++i]));
+        read += pair != 0 ? pair : U'\uFFFD';
+    }
+    return read;
 }
 
 void FakePlatform::LogFailureReason(std::string_view reason) noexcept {
@@ -162,6 +184,7 @@ const LegacyCodePage& Oem437Sample() {
 void SetUpJapaneseWindows(FakePlatform& platform) {
     platform.ansi = ShiftJisSample();
     platform.oemCodePage = 932;
+    platform.ansiCodePage = 932;
     platform.codePages = {{932, ShiftJisSample()}, {437, Oem437Sample()}};
 }
 

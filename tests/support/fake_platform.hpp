@@ -3,6 +3,7 @@
 #pragma once
 
 #include <bitset>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -43,7 +44,9 @@ class FakePlatform final : public Platform {
     const LegacyCodePage& LegacyCharacters() override;
     unsigned ConsoleCodePage() override;
     unsigned OemCodePage() override;
+    unsigned AnsiCodePage() override;
     const LegacyCodePage& CodePageCharacters(unsigned codePage) override;
+    Text ReadInCodePage(unsigned codePage, std::string_view bytes) override;
     void ShowMessageBox(const Text& message) override;
     void LogFailureReason(std::string_view reason) noexcept override;
     void ShowUsageWindow() override;
@@ -55,11 +58,14 @@ class FakePlatform final : public Platform {
     // written in it when every character has an exact form there, else in UTF-8. When not, as on
     // Linux: Latin-1 lines and UTF-8 text.
     std::optional<LegacyCodePage> ansi;
-    // The console the tool was started from (0: none), the OEM code page, and the code pages by
-    // number. UTF-8 by default, as on Linux.
+    // The console the tool was started from (0: none), the OEM and ANSI code pages, and the code
+    // pages by number, read byte by byte with their lead bytes, or by a reader of their own where
+    // bytes depend on what came before them (UTF-7). UTF-8 by default, as on Linux.
     unsigned consoleCodePage = 0;
     unsigned oemCodePage = kUtf8CodePage;
+    unsigned ansiCodePage = kUtf8CodePage;
     std::map<unsigned, LegacyCodePage> codePages;
+    std::map<unsigned, std::function<Text(std::string_view)>> readers;
 
   private:
     std::optional<CodePageSpellings> ansiSpellings_;  // built from `ansi` on first use

@@ -6,10 +6,12 @@
 
 #include <cstdint>
 #include <set>
+#include <vector>
 
 #include "ansi_code_page.hpp"
 #include "general_failure.hpp"
 #include "result_encoding.hpp"
+#include "win32_platform.hpp"
 
 namespace tarvik::win32 {
 namespace {
@@ -96,33 +98,39 @@ TEST(LegacyTableTest, SystemCodePagesDecodeDoubleByteCharacters) {
     }
 }
 
-// Result lines for a console in each of Windows' own code pages: exact where the line fits, UTF-8
-// where that is read safely, and refused where a UTF-8 byte would be a lead byte taking a caret
-// (Á is C3 81, and 81 a lead byte of 932).
+// Result lines for cmd reading in Windows' own code pages, the first the one they are written for:
+// exact where the line fits and every reader keeps it apart, else UTF-8 where that is read safely,
+// else refused. Á is C3 81, and 81 a lead byte of 932; Ⱡ is E2 B1 A0, and A0 a lead byte in the
+// Chinese and Korean code pages, not in 932. 20127 reads C3 A6 as "C&", UTF-7 "+ACY-" as "&".
 TEST(LegacyTableTest, ResultLinesForSystemCodePages) {
     const struct {
-        unsigned codePage;
+        std::vector<unsigned> readers;
         Text line;
         const char* bytes;  // nullptr: refused
     } cases[] = {
-        {932, U"SET A=ポ^|", "SET A=\x83\x7C^|"},
-        {950, U"SET A=功^&", "SET A=\xA5\x5C^&"},
-        {437, U"SET A=Ω", "SET A=\xEA"},
-        {437, U"SET A=Á^&", "SET A=\xC3\x81^&"},
-        {932, U"SET A=Á^&", nullptr},
-        // Ⱡ is E2 B1 A0: A0 is a lead byte in the Chinese and Korean code pages, not in 932.
-        {932, U"SET A=Ⱡ^&", "SET A=\xE2\xB1\xA0^&"},
-        {936, U"SET A=Ⱡ^&", nullptr},
-        {949, U"SET A=Ⱡ^&", nullptr},
-        {950, U"SET A=Ⱡ^&", nullptr},
+        {{932}, U"SET A=ポ^|", "SET A=\x83\x7C^|"},
+        {{950}, U"SET A=功^&", "SET A=\xA5\x5C^&"},
+        {{437}, U"SET A=Ω", "SET A=\xEA"},
+        {{437}, U"SET A=Á^&", "SET A=\xC3\x81^&"},
+        {{932}, U"SET A=Á^&", nullptr},
+        {{932}, U"SET A=Ⱡ^&", "SET A=\xE2\xB1\xA0^&"},
+        {{936}, U"SET A=Ⱡ^&", nullptr},
+        {{949}, U"SET A=Ⱡ^&", nullptr},
+        {{950}, U"SET A=Ⱡ^&", nullptr},
+        {{936, 437}, U"SET A=亅x", "SET A=\xE4\xBA\x85x"},
+        {{1361, 437}, U"SET A=갚x", "SET A=\xEA\xB0\x9Ax"},
+        {{437, 932}, U"SET A=é^&", "SET A=\xC3\xA9^&"},
+        {{65001, 932}, U"SET A=Á^&", nullptr},
+        {{20127, 437}, U"SET A=xæ", nullptr},
+        {{65000, 437}, U"SET A=+ACY-x", nullptr},
     };
+    Win32Platform platform;
     for (const auto& c : cases) {
-        const LegacyCodePage page = CodePageCharacters(c.codePage);
-        const ResultLineEncoder encoder(&page);
+        const ResultLineEncoder encoder(platform, c.readers);
         if (c.bytes) {
-            EXPECT_EQ(encoder.Encode(c.line), c.bytes) << c.codePage;
+            EXPECT_EQ(encoder.Encode(c.line), c.bytes) << c.readers.front();
         } else {
-            EXPECT_THROW(encoder.Encode(c.line), GeneralFailure) << c.codePage;
+            EXPECT_THROW(encoder.Encode(c.line), GeneralFailure) << c.readers.front();
         }
     }
 }

@@ -3,6 +3,7 @@
 #include "output_files.hpp"
 
 #include "batch_escape.hpp"
+#include "cmd_reading.hpp"
 #include "general_failure.hpp"
 #include "result_encoding.hpp"
 
@@ -10,9 +11,7 @@ namespace tarvik {
 
 std::string ResultFileBytes(TextEncoding& encoding, const Text& name, const Text& value) {
     const std::vector<Text> lines = SetVariableLines(name, value);
-    const unsigned reading = ReadingCodePage(encoding.ConsoleCodePage(), encoding.OemCodePage());
-    const ResultLineEncoder encoder(
-        reading == kUtf8CodePage ? nullptr : &encoding.CodePageCharacters(reading));
+    const ResultLineEncoder encoder(encoding, CmdReadingCodePages(encoding));
     std::string bytes;
     for (const Text& line : lines) {
         const std::string encoded = encoder.Encode(line);

@@ -17,8 +17,9 @@ inline constexpr char32_t kErrorFileClearedName[] = U"ERROR.txt";
 inline constexpr char32_t kDefaultResultFileName[] = U"Value.cmd";
 
 // "SET " + name + "=" + value and CR LF, escaped so that running it sets exactly that (see
-// batch_escape.hpp), each line encoded for the code page its caller reads it in. Throws
-// GeneralFailure when no batch line can carry the name or value, or no encoding reads back safely.
+// batch_escape.hpp), each line encoded for the code page its caller reads it in and checked in
+// every code page cmd may read it in. Throws GeneralFailure when no batch line can carry the name
+// or value, or no encoding reads back safely.
 std::string ResultFileBytes(TextEncoding& encoding, const Text& name, const Text& value);
 
 // Each line followed by CR LF, in the platform's encoding for files people read.

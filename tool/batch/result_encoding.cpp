@@ -1,14 +1,11 @@
-// Choosing the encoding of a result line for its reader.
+// Choosing the encoding of a result line for its readers.
 #include "result_encoding.hpp"
 
+#include "cmd_reading.hpp"
 #include "general_failure.hpp"
 #include "utf16.hpp"
 
 namespace tarvik {
-
-unsigned ReadingCodePage(unsigned consoleCodePage, unsigned oemCodePage) {
-    return consoleCodePage != 0 ? consoleCodePage : oemCodePage;
-}
 
 // Lead bytes and undecodable bytes stand for escaped bytes (U+DC00 + byte) alone: they are no
 // character's spelling.
@@ -41,28 +38,28 @@ std::optional<std::string> CodePageSpellings::Spell(TextView text) const {
     return bytes;
 }
 
-bool KeepsAsciiApart(std::string_view bytes, const LegacyCodePage& page) {
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (!page.IsLeadByte(static_cast<unsigned char>(bytes[i]))) continue;
-        if (i + 1 == bytes.size() || static_cast<unsigned char>(bytes[i + 1]) < 0x80) return false;
-        ++i;
-    }
-    return true;
-}
-
-ResultLineEncoder::ResultLineEncoder(const LegacyCodePage* page) : page_(page) {
-    if (page_) spellings_.emplace(*page_);
+ResultLineEncoder::ResultLineEncoder(TextEncoding& encoding, std::vector<unsigned> readingCodePages)
+    : encoding_(encoding), readers_(std::move(readingCodePages)) {
+    if (readers_.front() != kUtf8CodePage)
+        spellings_.emplace(encoding_.CodePageCharacters(readers_.front()));
 }
 
 std::string ResultLineEncoder::Encode(TextView line) const {
-    // UTF-8 never puts an ASCII byte inside another character; escaped bytes stay the bytes they
-    // stand for.
+    std::string partings;
+    const auto safe = [&](std::string_view what, const std::string& bytes) {
+        const std::optional<std::string> parts = ReadingThatParts(encoding_, readers_, line, bytes);
+        if (parts) partings += (partings.empty() ? "" : "; ") + std::string(what) + ": " + *parts;
+        return !parts;
+    };
+    if (spellings_) {
+        std::optional<std::string> exact = spellings_->Spell(line);
+        if (exact && safe("in code page " + std::to_string(readers_.front()), *exact))
+            return std::move(*exact);
+    }
+    // Escaped bytes stay the bytes they stand for.
     std::string utf8 = EncodeUtf8Lossless(line);
-    if (!page_) return utf8;
-    if (std::optional<std::string> exact = spellings_->Spell(line)) return std::move(*exact);
-    // The line end follows, and a lead byte before it would take the CR.
-    if (KeepsAsciiApart(utf8 + '\r', *page_)) return utf8;
-    throw GeneralFailure("result line has no encoding its reader's code page keeps apart");
+    if (safe("in UTF-8", utf8)) return utf8;
+    throw GeneralFailure("result line has no encoding every reader keeps apart: " + partings);
 }
 
 }  // namespace tarvik

@@ -1,24 +1,21 @@
 // The bytes of result lines for the cmd that runs them. cmd reads a batch file in its console's
-// code page, so a line must come back there as exactly its characters, or at least be split into
-// characters the way it was escaped: in a double-byte code page a lead byte takes the next byte,
-// a caret or "|" included, into its own character.
+// code page, so a line is written there when it comes back as exactly its characters; and since
+// other readers exist (see cmd_reading.hpp), only when every one of them splits it into
+// characters the way it was escaped.
 #pragma once
 
 #include <optional>
 #include <string>
-#include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "legacy_code_page.hpp"
 #include "text.hpp"
+#include "text_encoding.hpp"
 
 namespace tarvik {
 
 inline constexpr unsigned kUtf8CodePage = 65001;
-
-// The code page the caller reads the result file in: its console's output code page, or the OEM
-// code page, cmd's default, when it has no console (0).
-unsigned ReadingCodePage(unsigned consoleCodePage, unsigned oemCodePage);
 
 // Each character's exact bytes in a code page: the bytes that read back as that character.
 class CodePageSpellings {
@@ -31,21 +28,20 @@ class CodePageSpellings {
     std::unordered_map<char32_t, std::string> spellings_;
 };
 
-// True when reading `bytes` in `page` leaves every ASCII byte a character of its own, so that no
-// caret, separator or line end is taken into a double-byte character.
-bool KeepsAsciiApart(std::string_view bytes, const LegacyCodePage& page);
-
-// How result lines are written for one reader: UTF-8 for a reader in UTF-8 (no `page`); else the
-// reader's code page when every character fits, else UTF-8 when that reads safely there.
+// How result lines are written for the code pages cmd may read them in, the first of which they
+// are written for: in that code page when every character fits there, else in UTF-8; either only
+// when every reader reads it as the escaped line in what cmd acts on.
 class ResultLineEncoder {
   public:
-    explicit ResultLineEncoder(const LegacyCodePage* page);
-    // The line's bytes, without a line end; throws GeneralFailure when no encoding is safe.
+    ResultLineEncoder(TextEncoding& encoding, std::vector<unsigned> readingCodePages);
+    // The line's bytes, without a line end; throws GeneralFailure, saying which reading would part
+    // from the line, when no encoding is safe.
     std::string Encode(TextView line) const;
 
   private:
-    const LegacyCodePage* page_;
-    std::optional<CodePageSpellings> spellings_;
+    TextEncoding& encoding_;
+    std::vector<unsigned> readers_;
+    std::optional<CodePageSpellings> spellings_;  // of the first reader, unless that is UTF-8
 };
 
 }  // namespace tarvik

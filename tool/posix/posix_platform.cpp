@@ -63,8 +63,18 @@ unsigned PosixPlatform::OemCodePage() {
     return kUtf8CodePage;
 }
 
+unsigned PosixPlatform::AnsiCodePage() {
+    return kUtf8CodePage;
+}
+
 const LegacyCodePage& PosixPlatform::CodePageCharacters(unsigned codePage) {
     throw GeneralFailure("no code page " + std::to_string(codePage) + " on this system");
+}
+
+Text PosixPlatform::ReadInCodePage(unsigned codePage, std::string_view bytes) {
+    if (codePage != kUtf8CodePage)
+        throw GeneralFailure("no code page " + std::to_string(codePage) + " on this system");
+    return DecodeUtf8Lossless(bytes);
 }
 
 void PosixPlatform::ShowMessageBox(const Text& message) {

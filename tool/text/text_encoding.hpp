@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "legacy_code_page.hpp"
 #include "text.hpp"
@@ -21,8 +22,13 @@ class TextEncoding {
     virtual unsigned ConsoleCodePage() = 0;
     // The system's OEM code page, the one consoles start in.
     virtual unsigned OemCodePage() = 0;
+    // The system's ANSI code page, the one cmd reads batch files in without a console.
+    virtual unsigned AnsiCodePage() = 0;
     // What the bytes of a code page other than UTF-8 stand for.
     virtual const LegacyCodePage& CodePageCharacters(unsigned codePage) = 0;
+    // The characters cmd reads from `bytes` in a code page, UTF-8 included: each lead byte of a
+    // double-byte code page takes the byte after it, whatever that is, into one character.
+    virtual Text ReadInCodePage(unsigned codePage, std::string_view bytes) = 0;
 };
 
 }  // namespace tarvik

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "ansi_code_page.hpp"
+#include "code_page_reading.hpp"
 #include "command_line.hpp"
 #include "console_code_page.hpp"
 #include "file_system.hpp"
@@ -65,11 +66,19 @@ unsigned Win32Platform::OemCodePage() {
     return GetOEMCP();
 }
 
+unsigned Win32Platform::AnsiCodePage() {
+    return GetACP();
+}
+
 const LegacyCodePage& Win32Platform::CodePageCharacters(unsigned codePage) {
     auto found = codePages_.find(codePage);
     if (found == codePages_.end())
         found = codePages_.emplace(codePage, win32::CodePageCharacters(codePage)).first;
     return found->second;
+}
+
+Text Win32Platform::ReadInCodePage(unsigned codePage, std::string_view bytes) {
+    return win32::ReadInCodePage(codePage, bytes);
 }
 
 void Win32Platform::ShowMessageBox(const Text& message) {

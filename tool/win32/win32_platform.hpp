@@ -20,7 +20,9 @@ class Win32Platform final : public Platform {
     const LegacyCodePage& LegacyCharacters() override;
     unsigned ConsoleCodePage() override;
     unsigned OemCodePage() override;
+    unsigned AnsiCodePage() override;
     const LegacyCodePage& CodePageCharacters(unsigned codePage) override;
+    Text ReadInCodePage(unsigned codePage, std::string_view bytes) override;
     void ShowMessageBox(const Text& message) override;
     void LogFailureReason(std::string_view reason) noexcept override;
     void ShowUsageWindow() override;
