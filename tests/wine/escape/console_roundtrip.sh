@@ -7,7 +7,9 @@
 #           holding something, and nothing else happens;
 #           refused: the run ends in the general failure and writes no result file;
 #   SOURCE  typed (in the batch file that starts Tarvik.exe), or a line of a file in utf8, ansi or
-#           utf16.
+#           utf16; "@NNN" after it runs "chcp NNN" before Tarvik.exe and before the caller's
+#           "call". Wine's cmd goes on reading batch files in the OEM code page: the result file is
+#           then read in another code page than the one the console reports.
 # No case may print anything else or create a file. Callers with delayed expansion off check
 # every value; with it on, those without "!" (Wine's cmd mishandles "!" under delayed expansion;
 # the batch oracle of the unit tests covers that branch).
@@ -19,11 +21,13 @@ tool=$2
 console=CP$4
 ansi=CP$5
 general_failure=$(<"$6")
-expects=() sources=() values=()
+expects=() sources=() chcps=() values=()
 while IFS= read -r line; do
     expects+=("${line%% *}")
     line=${line#* }
-    sources+=("${line%% *}")
+    source=${line%% *}
+    sources+=("${source%@*}")
+    chcps+=("$([[ $source == *@* ]] && echo "${source#*@}" || true)")
     values+=("${line#* }")
 done <"$3"
 "$wine" --available || exit
@@ -57,6 +61,16 @@ in_console() {
     wait "$pid" || true
 }
 
+# Runs the command that writes a case's batch lines, between a "chcp" to the case's code page and
+# one back to the console's own.
+chcp_around() {
+    local i=$1
+    shift
+    [[ -z ${chcps[i]} ]] || echo "@chcp ${chcps[i]} >nul"
+    "$@"
+    [[ -z ${chcps[i]} ]] || echo "@chcp ${console#CP} >nul"
+}
+
 # One folder per case, each with its own Tarvik.exe and so its own error file.
 for i in "${!values[@]}"; do
     mkdir "c$i"
@@ -69,7 +83,7 @@ for i in "${!values[@]}"; do
         utf16) { printf '\xFF\xFE' && printf '%s' "$line" | iconv -f UTF-8 -t UTF-16LE; } >"c$i/in.txt" ;;
     esac
     [[ ${sources[i]} == typed ]] || switch=/f:in.txt
-    printf '@cd c%s\n@Tarvik.exe %s /c:"Q7Z" /e:TARVIKVALUE /o:v.cmd\n@cd ..\n' "$i" "$switch"
+    chcp_around "$i" printf '@cd c%s\n@Tarvik.exe %s /c:"Q7Z" /e:TARVIKVALUE /o:v.cmd\n@cd ..\n' "$i" "$switch"
 done | batch make.bat
 # Wine shows what a program gives OutputDebugString among its warnings.
 TARVIK_WINEDEBUG=warn+seh in_console make.bat 2>debug.txt
@@ -94,10 +108,10 @@ for i in "${!values[@]}"; do
 done
 
 # The reason of each refusal reaches the developer, though the user sees only the fixed message.
-reason="OutputDebugStringA \"Tarvik: result line has no encoding its reader's code page keeps apart"
+reason="OutputDebugStringA \"Tarvik: result line has no encoding every reader keeps apart"
 if (($(grep -a -c -F "$reason" debug.txt) != refused)); then
     echo "== expected $refused refusals to give their reason, got:"
-    grep -a 'OutputDebugString' debug.txt
+    grep -a 'OutputDebugString' debug.txt || true
     failed=1
 fi
 
@@ -112,7 +126,7 @@ check_caller() {
         for i in "$@"; do
             echo "set TARVIKVALUE="
             echo "echo BEGIN$i"
-            echo "call c$i\\v.cmd"
+            chcp_around "$i" echo "call c$i\\v.cmd"
             echo "echo END$i"
             echo "set TARVIKVALUE"
         done
