@@ -23,8 +23,9 @@ struct RunResult {
     int status;
     Files files;
     Events events;
-    std::string reason;         // of a general failure, or why a report was incomplete
-    Events loggedReasons = {};  // as the platform was given them
+    std::string reason;                  // of a general failure, or why a report was incomplete
+    Events loggedReasons = {};           // as the platform was given them
+    std::vector<long long> sleeps = {};  // the waits for files in use, in ms
 };
 
 RunResult RunWith(const std::string& commandLine, const Files& files = {},
@@ -34,8 +35,9 @@ RunResult RunWith(const std::string& commandLine, const Files& files = {},
     for (const auto& [name, bytes] : files) platform.files[name] = bytes;
     if (setUp) setUp(platform);
     const Outcome outcome = Main(platform);
-    return {ExitStatus(outcome), Files(platform.files.begin(), platform.files.end()),
-            platform.events, outcome.reason, platform.failureReasons};
+    return {ExitStatus(outcome),     Files(platform.files.begin(), platform.files.end()),
+            platform.events,         outcome.reason,
+            platform.failureReasons, platform.sleeps};
 }
 
 std::string Describe(const std::string& commandLine, const RunResult& r) {
@@ -467,6 +469,8 @@ TEST(Faults, FailuresBeforeAndDuringTheSearchAreGeneralFailures) {
             RunWith(R"(/f:ls.txt /c:"pp" /e:v)", {{"ls.txt", kLsTxt}, {"ERROR.txt", ""}}, c.setUp);
         EXPECT_EQ(r.status, 19) << c.what << "\n" << Describe("", r);
         EXPECT_EQ(r.files.count("Value.cmd"), 0u) << c.what;
+        // Only a file in use is tried again.
+        EXPECT_TRUE(r.sleeps.empty()) << c.what;
     }
 }
 
@@ -474,6 +478,66 @@ TEST(Faults, UsageWindowFailureEndsTheRunAfterTheMessage) {
     const RunResult r = RunWith("", {}, [](FakePlatform& p) { p.failUsage = true; });
     EXPECT_EQ(r.status, 29) << Describe("usage fault", r);
     EXPECT_EQ(r.files.at("error.txt"), std::string(kGeneralFailure) + "\r\n");
+}
+
+// Where nobody can see a window, each run ends by itself with its files and its status. A file
+// another program holds is tried again after 1, 2, 4 ... ms, at most 250 ms apart, until 2 s in all
+// have passed in the whole run; then the general failure.
+TEST(Unattended, EndsByItselfAndRidesOutFilesInUse) {
+    const std::string general = std::string(kGeneralFailure) + "\r\n";
+    const struct {
+        const char* commandLine;
+        std::map<std::string, int> inUse;
+        bool visible;
+        int status;
+        std::vector<long long> sleeps;
+        std::string errorFile = "";  // "": none
+    } cases[] = {
+        {"?", {}, false, 0, {}},
+        {R"(/t:ABCD /c:"B")", {}, false, 18, {}, Report(kTargetNotQuoted)},
+        {R"(/t:"ABCD" /c:"B" /s:40000)", {}, false, 19, {}, general},
+        {R"(/t:"ABCD" /c:"B" /s:0)", {{"remove Value.cmd", 3}}, true, 0, {1, 2, 4}},
+        {R"(/f:ls.txt /c:"pp" /s:0)",
+         {{"exists ls.txt", 1}, {"open ls.txt", 2}},
+         true,
+         0,
+         {1, 2, 4}},
+        {R"(/t:"ABCD" /c:"B" /s:0 /o:o.cmd)",
+         {{"write o.cmd", 9}},
+         false,
+         0,
+         {1, 2, 4, 8, 16, 32, 64, 128, 250}},
+        {R"(/t:"ABCD" /c:"X")",
+         {{"remove ERROR.txt", 1}, {"write error.txt", 1}},
+         true,
+         1,
+         {1, 2},
+         Report(kNotFoundInString, {{"compare", "X"}, {"target", "ABCD"}})},
+        {R"(/t:"ABCD" /c:"B" /s:0)",
+         {{"remove ERROR.txt", 5}, {"write Value.cmd", 99}},
+         false,
+         19,
+         {1, 2, 4, 8, 16, 32, 64, 128, 250, 250, 250, 250, 250, 250, 245},
+         general},
+    };
+    for (const auto& c : cases) {
+        const RunResult r = RunWith(c.commandLine, {{"ls.txt", kLsTxt}}, [&](FakePlatform& p) {
+            p.inUse = c.inUse;
+            p.windowsVisible = c.visible;
+        });
+        EXPECT_EQ(r.status, c.status) << Describe(c.commandLine, r);
+        EXPECT_EQ(r.sleeps, c.sleeps) << Describe(c.commandLine, r);
+        const auto error = r.files.find("error.txt");
+        EXPECT_EQ(error == r.files.end() ? "" : error->second, c.errorFile)
+            << Describe(c.commandLine, r);
+        const bool shown = std::any_of(r.events.begin(), r.events.end(), [](const auto& e) {
+            return e == "usage" || e.starts_with("message");
+        });
+        EXPECT_EQ(shown, c.visible && c.status >= 10) << Describe(c.commandLine, r);
+        const bool gaveUp =
+            r.reason.find("in use; still in use after 2000 ms") != std::string::npos;
+        EXPECT_EQ(gaveUp, c.status == 19 && !c.sleeps.empty()) << Describe(c.commandLine, r);
+    }
 }
 
 }  // namespace

@@ -42,6 +42,13 @@ class StringReader final : public ByteReader {
 
 }  // namespace
 
+void FakePlatform::ThrowIfInUse(const std::string& operation) {
+    const auto found = inUse.find(operation);
+    if (found == inUse.end() || found->second == 0) return;
+    --found->second;
+    throw FileInUse("injected: " + operation + " in use");
+}
+
 bool FakePlatform::NameLess::operator()(const std::string& a, const std::string& b) const {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         const auto lower = [](char c) {
@@ -59,23 +66,27 @@ Text FakePlatform::ToolDirectory() {
 }
 
 bool FakePlatform::FileExists(const Text& name) {
+    ThrowIfInUse("exists " + Utf8(name));
     return files.count(Utf8(name)) > 0;
 }
 
 void FakePlatform::RemoveIfExists(const Text& name) {
     const std::string n = Utf8(name);
+    ThrowIfInUse("remove " + n);
     if (Contains(failRemove, n)) throw GeneralFailure("injected remove fault");
     if (files.erase(n) > 0) events.push_back("remove " + n);
 }
 
 std::unique_ptr<ByteReader> FakePlatform::OpenForReading(const Text& name) {
     const std::string n = Utf8(name);
+    ThrowIfInUse("open " + n);
     if (Contains(failOpen, n) || !files.count(n)) throw GeneralFailure("cannot open " + n);
     return std::make_unique<StringReader>(files.at(n), readChunk, failReadAfter);
 }
 
 void FakePlatform::WriteFile(const Text& name, std::string_view bytes) {
     const std::string n = Utf8(name);
+    ThrowIfInUse("write " + n);
     if (Contains(failWrite, n)) throw GeneralFailure("injected write fault");
     files[n] = std::string(bytes);
     events.push_back("write " + n);
@@ -130,6 +141,14 @@ Text FakePlatform::ReadInCodePage(unsigned codePage, std::string_view bytes) {
 
 void FakePlatform::LogFailureReason(std::string_view reason) noexcept {
     failureReasons.emplace_back(reason);
+}
+
+void FakePlatform::Sleep(std::chrono::milliseconds duration) {
+    sleeps.push_back(duration.count());
+}
+
+bool FakePlatform::CanShowWindows() {
+    return windowsVisible;
 }
 
 void FakePlatform::ShowMessageBox(const Text& message) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <bitset>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <optional>
@@ -33,6 +34,12 @@ class FakePlatform final : public Platform {
     std::optional<std::size_t> failReadAfter;
     bool failMessageBox = false;
     bool failUsage = false;
+    // Operations ("remove NAME", "exists NAME", "open NAME", "write NAME") that find the file in
+    // use that many times before they go through.
+    std::map<std::string, int> inUse;
+    // False: a window station nobody sees.
+    bool windowsVisible = true;
+    std::vector<long long> sleeps;  // in ms, as the run waited
 
     Text CommandLineTail() override;
     Text ToolDirectory() override;
@@ -49,6 +56,8 @@ class FakePlatform final : public Platform {
     Text ReadInCodePage(unsigned codePage, std::string_view bytes) override;
     void ShowMessageBox(const Text& message) override;
     void LogFailureReason(std::string_view reason) noexcept override;
+    void Sleep(std::chrono::milliseconds duration) override;
+    bool CanShowWindows() override;
     void ShowUsageWindow() override;
 
     // Reads hand out at most this many bytes per call, to exercise buffer edges.
@@ -68,6 +77,8 @@ class FakePlatform final : public Platform {
     std::map<unsigned, std::function<Text(std::string_view)>> readers;
 
   private:
+    void ThrowIfInUse(const std::string& operation);
+
     std::optional<CodePageSpellings> ansiSpellings_;  // built from `ansi` on first use
 };
 

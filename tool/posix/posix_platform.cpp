@@ -3,6 +3,7 @@
 #include "posix_platform.hpp"
 
 #include <string>
+#include <thread>
 
 #include "command_line.hpp"
 #include "file_system.hpp"
@@ -75,6 +76,16 @@ Text PosixPlatform::ReadInCodePage(unsigned codePage, std::string_view bytes) {
     if (codePage != kUtf8CodePage)
         throw GeneralFailure("no code page " + std::to_string(codePage) + " on this system");
     return DecodeUtf8Lossless(bytes);
+}
+
+// Files here have no mandatory locks, so nothing is ever in use; the wait is there all the same.
+void PosixPlatform::Sleep(std::chrono::milliseconds duration) {
+    std::this_thread::sleep_for(duration);
+}
+
+// The message box and the usage window are printed, which needs nobody to close them.
+bool PosixPlatform::CanShowWindows() {
+    return true;
 }
 
 void PosixPlatform::ShowMessageBox(const Text& message) {

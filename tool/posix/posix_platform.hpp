@@ -29,6 +29,8 @@ class PosixPlatform final : public Platform {
     Text ReadInCodePage(unsigned codePage, std::string_view bytes) override;
     void ShowMessageBox(const Text& message) override;
     void LogFailureReason(std::string_view reason) noexcept override;
+    void Sleep(std::chrono::milliseconds duration) override;
+    bool CanShowWindows() override;
     void ShowUsageWindow() override;
 
   private:

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "case_mapping.hpp"
+#include "file_retry.hpp"
 #include "file_search.hpp"
 #include "find.hpp"
 #include "numeric.hpp"
@@ -74,10 +75,18 @@ std::string ReasonOf(std::exception_ptr failure) {
     }
 }
 
+// Where nobody can see a window, a modal one would wait for ever: the run goes on without it and
+// tells the developer why.
+bool CanShowWindows(Platform& platform, const char* which) {
+    if (platform.CanShowWindows()) return true;
+    platform.LogFailureReason(std::string("no visible window station: ") + which + " not shown");
+    return false;
+}
+
 // Each reason is logged as soon as it is known: a run that is killed in its message box has told
 // it already. Each step of the report that fails adds its own.
-Outcome ReportFailure(Platform& platform, ErrorKind kind, const MessageValues& values,
-                      std::string reason) {
+Outcome ReportFailure(Platform& platform, FileRetry& retry, ErrorKind kind,
+                      const MessageValues& values, std::string reason) {
     if (!reason.empty()) platform.LogFailureReason(reason);
     const std::vector<Text> lines = FailureMessageLines(kind, values);
     bool complete = true;
@@ -88,33 +97,37 @@ Outcome ReportFailure(Platform& platform, ErrorKind kind, const MessageValues& v
         reason += (reason.empty() ? "" : "; ") + stepReason;
     };
     try {
-        platform.WriteFile(kErrorFileName, ReportFileBytes(platform, lines));
+        const std::string bytes = ReportFileBytes(platform, lines);
+        retry([&] { platform.WriteFile(kErrorFileName, bytes); });
     } catch (...) {
         note("error file");
     }
     try {
-        platform.ShowMessageBox(JoinLines(lines));
-        platform.ShowUsageWindow();
+        if (CanShowWindows(platform, "message box and usage window")) {
+            platform.ShowMessageBox(JoinLines(lines));
+            platform.ShowUsageWindow();
+        }
     } catch (...) {
         note("window");
     }
     return {complete ? Ending::FailureReported : Ending::ReportIncomplete, kind, reason};
 }
 
-Outcome ReportNotFound(Platform& platform, const std::vector<Text>& lines) {
-    platform.WriteFile(kErrorFileName, ReportFileBytes(platform, lines));
+Outcome ReportNotFound(Platform& platform, FileRetry& retry, const std::vector<Text>& lines) {
+    const std::string bytes = ReportFileBytes(platform, lines);
+    retry([&] { platform.WriteFile(kErrorFileName, bytes); });
     return {Ending::NotFound};
 }
 
 // A matching line of the file wins over the target; without one the target is searched.
 // Nothing when the named file has no matching line and there is no target.
-std::optional<SourcedText> TextToSearch(Platform& platform, const Switches& s) {
+std::optional<SourcedText> TextToSearch(Platform& platform, FileRetry& retry, const Switches& s) {
     if (s.fileName.empty()) return SourcedText{s.target};
-    if (!platform.FileExists(s.fileName)) {
+    if (!retry([&] { return platform.FileExists(s.fileName); })) {
         throw CommandFailure{ErrorKind::FileNotFound,
                              {.fileName = s.fileName, .toolDirectory = platform.ToolDirectory()}};
     }
-    const auto reader = platform.OpenForReading(s.fileName);
+    const auto reader = retry([&] { return platform.OpenForReading(s.fileName); });
     if (auto line =
             FindFirstMatchingLine(*reader, s.compare, s.mode, platform.LegacyCharacters())) {
         return std::move(*line);
@@ -123,12 +136,12 @@ std::optional<SourcedText> TextToSearch(Platform& platform, const Switches& s) {
     return SourcedText{s.target};
 }
 
-Outcome Run(Platform& platform) {
+Outcome Run(Platform& platform, FileRetry& retry) {
     const Text commandLine = platform.CommandLineTail();
-    platform.RemoveIfExists(kErrorFileClearedName);
-    platform.RemoveIfExists(kDefaultResultFileName);
+    retry([&] { platform.RemoveIfExists(kErrorFileClearedName); });
+    retry([&] { platform.RemoveIfExists(kDefaultResultFileName); });
     if (TrimSpaces(commandLine).empty() || commandLine.find(U'?') != Text::npos) {
-        platform.ShowUsageWindow();
+        if (CanShowWindows(platform, "usage window")) platform.ShowUsageWindow();
         return {Ending::UsageShown};
     }
 
@@ -136,13 +149,14 @@ Outcome Run(Platform& platform) {
     if ((s.target.empty() && s.fileName.empty()) || s.compare.empty()) {
         throw CommandFailure{ErrorKind::CommandError, {}};
     }
-    const std::optional<SourcedText> searched = TextToSearch(platform, s);
-    if (!searched) return ReportNotFound(platform, NotFoundInFileLines(s.compare, s.fileName));
+    const std::optional<SourcedText> searched = TextToSearch(platform, retry, s);
+    if (!searched)
+        return ReportNotFound(platform, retry, NotFoundInFileLines(s.compare, s.fileName));
     const SourcedText& target = *searched;
 
     const std::size_t found = FindText(target.chars, s.compare, s.mode);
     if (found == Text::npos)
-        return ReportNotFound(platform, NotFoundInStringLines(s.compare, target.chars));
+        return ReportNotFound(platform, retry, NotFoundInStringLines(s.compare, target.chars));
     const Int16 matchPosition = CheckedInt16(static_cast<long long>(found) + 1);
     if (s.startOffset.empty() && s.variableName.empty() && s.length.empty() &&
         s.outputFile.empty()) {
@@ -157,23 +171,26 @@ Outcome Run(Platform& platform) {
     const Slice slice = CutSlice(matchPosition, s.compare.size(), NumericToInt16(s.startOffset),
                                  s.length, target.chars.size());
     if (slice.failure) throw CommandFailure{*slice.failure, {.length = s.length}};
-    platform.WriteFile(
-        s.outputFile,
-        ResultFileBytes(platform, s.variableName, target.chars.substr(slice.start, slice.count)));
+    const std::string bytes =
+        ResultFileBytes(platform, s.variableName, target.chars.substr(slice.start, slice.count));
+    retry([&] { platform.WriteFile(s.outputFile, bytes); });
     return {Ending::ResultWritten};
 }
 
 }  // namespace
 
 Outcome Main(Platform& platform) {
+    // One allowance for the whole run, its report included.
+    FileRetry retry(platform);
     try {
-        return Run(platform);
+        return Run(platform, retry);
     } catch (const CommandFailure& failure) {
-        return ReportFailure(platform, failure.kind, failure.values, {});
+        return ReportFailure(platform, retry, failure.kind, failure.values, {});
     } catch (...) {
         // Overflows, impossible cuts, unreadable or unwritable files, exhausted memory: all alike
         // to the user, each with its own reason for the developer.
-        return ReportFailure(platform, ErrorKind::General, {}, ReasonOf(std::current_exception()));
+        return ReportFailure(platform, retry, ErrorKind::General, {},
+                             ReasonOf(std::current_exception()));
     }
 }
 
