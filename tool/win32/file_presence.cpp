@@ -1,6 +1,7 @@
 // Whether a file is there, and clearing the previous run's files.
 #include <windows.h>
 
+#include "file_in_use.hpp"
 #include "file_system.hpp"
 #include "win32_error.hpp"
 
@@ -31,7 +32,7 @@ bool IsOrdinaryFile(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         if (MeansMissing(GetLastError())) return false;
-        ThrowLastError("GetFileAttributesW", path);
+        ThrowFileError("GetFileAttributesW", path, FILE_READ_ATTRIBUTES);
     }
     return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
 }
@@ -39,7 +40,7 @@ bool IsOrdinaryFile(const std::wstring& path) {
 void DeleteIfPresent(const std::wstring& path) {
     if (!IsOrdinaryFile(path)) return;
     if (!DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
-        ThrowLastError("DeleteFileW", path);
+        ThrowFileError("DeleteFileW", path, DELETE);
     }
 }
 

@@ -3,7 +3,10 @@
 
 #include <algorithm>
 
+#include "file_in_use.hpp"
 #include "file_system.hpp"
+#include "general_failure.hpp"
+#include "wide_text.hpp"
 #include "win32_error.hpp"
 #include "win32_handles.hpp"
 
@@ -31,10 +34,16 @@ class HandleReader final : public ByteReader {
 }  // namespace
 
 std::unique_ptr<ByteReader> OpenFileForReading(const std::wstring& path) {
-    unique_hfile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) ThrowLastError("CreateFileW", path);
+    // Sharing everything: a program that rotates or deletes the file meanwhile is not refused
+    // because of us.
+    unique_hfile file(CreateFileW(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) ThrowFileError("CreateFileW", path, GENERIC_READ);
+    // A device name (COM1, CON, ...) opens a device in any folder, and reading one may wait for
+    // ever for input that never comes.
+    if (GetFileType(file.get()) != FILE_TYPE_DISK)
+        throw GeneralFailure("not a file on disk: " + Utf8FromWide(path));
     return std::make_unique<HandleReader>(std::move(file), path);
 }
 

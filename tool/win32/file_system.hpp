@@ -15,7 +15,8 @@ bool IsOrdinaryFile(const std::wstring& path);
 // Deletes the file when there is one; a missing file is no failure.
 void DeleteIfPresent(const std::wstring& path);
 
-// Reads while other programs may still be writing; a file they hold locked fails.
+// Reads while other programs may still be writing or deleting it. Operations that meet another
+// program's handle throw FileInUse (see file_in_use.hpp).
 std::unique_ptr<ByteReader> OpenFileForReading(const std::wstring& path);
 
 // Whole file or nothing: a temporary file beside it, flushed, then moved over it. A device (NUL,

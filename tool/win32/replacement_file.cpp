@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "file_in_use.hpp"
 #include "general_failure.hpp"
 #include "long_path.hpp"
 #include "scope_exit.hpp"
@@ -53,13 +54,15 @@ ReplacementFile::ReplacementFile(const std::wstring& target) : target_(target) {
     const std::wstring directory = DirectoryOf(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary_ = TemporaryName(directory, attempt);
-        // DELETE access lets the handle set and clear its own delete disposition.
-        file_.reset(CreateFileW(temporary_.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        // DELETE access lets the handle set and clear its own delete disposition. Delete sharing
+        // alone lets the file be moved by name while this handle holds it, and no other program
+        // open it meanwhile.
+        file_.reset(CreateFileW(temporary_.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE,
+                                nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file_) break;
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
-            ThrowLastError("CreateFileW", temporary_);
+            ThrowFileError("CreateFileW", temporary_, GENERIC_WRITE | DELETE);
         }
     }
     if (!file_) throw GeneralFailure("no free temporary file name beside the output file");
@@ -83,17 +86,23 @@ void ReplacementFile::Write(std::string_view bytes) {
 // The disposition is cleared before the move: Windows refuses to rename a file that is to be
 // deleted, and where that is allowed the moved file would vanish at close. So a run killed between
 // clearing it and the end of the move is the one moment that can leave the file behind. The move
-// goes by name after closing, as every Windows version allows.
+// goes by name, as every Windows version allows, while the handle still holds the file: when the
+// target is in use, the disposition is set again and the system removes the file, which no other
+// program can have opened.
 void ReplacementFile::Commit() {
     if (!FlushFileBuffers(file_.get())) ThrowLastError("FlushFileBuffers", temporary_);
     SetDeleteDisposition(file_.get(), false, temporary_);
     kept_ = true;
-    if (!CloseHandle(file_.release())) ThrowLastError("CloseHandle", temporary_);
     if (!MoveFileExW(temporary_.c_str(), target_.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ThrowLastError("MoveFileExW", target_);
+        const DWORD error = GetLastError();
+        SetDeleteDisposition(file_.get(), true, temporary_);
+        kept_ = false;
+        SetLastError(error);
+        ThrowFileError("MoveFileExW", target_, DELETE);
     }
     kept_ = false;
+    if (!CloseHandle(file_.release())) ThrowLastError("CloseHandle", target_);
 }
 
 }  // namespace tarvik::win32

@@ -11,6 +11,7 @@
 #include "long_path.hpp"
 #include "module_path.hpp"
 #include "usage_window.hpp"
+#include "visible_station.hpp"
 #include "wide_text.hpp"
 #include "win32_error.hpp"
 
@@ -79,6 +80,14 @@ const LegacyCodePage& Win32Platform::CodePageCharacters(unsigned codePage) {
 
 Text Win32Platform::ReadInCodePage(unsigned codePage, std::string_view bytes) {
     return win32::ReadInCodePage(codePage, bytes);
+}
+
+void Win32Platform::Sleep(std::chrono::milliseconds duration) {
+    ::Sleep(static_cast<DWORD>(duration.count()));
+}
+
+bool Win32Platform::CanShowWindows() {
+    return WindowStationIsVisible();
 }
 
 void Win32Platform::ShowMessageBox(const Text& message) {

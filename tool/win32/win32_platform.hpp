@@ -25,6 +25,8 @@ class Win32Platform final : public Platform {
     Text ReadInCodePage(unsigned codePage, std::string_view bytes) override;
     void ShowMessageBox(const Text& message) override;
     void LogFailureReason(std::string_view reason) noexcept override;
+    void Sleep(std::chrono::milliseconds duration) override;
+    bool CanShowWindows() override;
     void ShowUsageWindow() override;
 
   private:
