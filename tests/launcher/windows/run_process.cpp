@@ -57,7 +57,8 @@ ProcessResult RunProcess(const ProcessRequest& request, const std::string& ioDir
                                       {.environment = Wide(EnvironmentBlock(request.environment)),
                                        .input = in.get(),
                                        .output = out.get(),
-                                       .error = err.get()});
+                                       .error = err.get(),
+                                       .desktop = {}});
         if (!process.Started()) {
             throw std::runtime_error("cannot start " + request.program + ": " + process.Error());
         }

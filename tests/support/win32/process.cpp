@@ -14,6 +14,8 @@ Process::Process(const std::wstring& application, const std::wstring& commandLin
         startup.hStdOutput = options.output;
         startup.hStdError = options.error;
     }
+    std::wstring desktop = options.desktop;
+    if (!desktop.empty()) startup.lpDesktop = desktop.data();
     std::wstring writable = commandLine;  // CreateProcessW may write into its command line
     std::wstring environment = options.environment;
     PROCESS_INFORMATION info{};
@@ -41,6 +43,16 @@ std::optional<DWORD> Process::ExitCode() const {
     DWORD code = 0;
     if (!HasEnded() || !GetExitCodeProcess(process_.get(), &code)) return std::nullopt;
     return code;
+}
+
+std::optional<DWORD> Process::Lifetime() const {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!HasEnded() || !GetProcessTimes(process_.get(), &created, &exited, &kernel, &user))
+        return std::nullopt;
+    const auto ticks = [](const FILETIME& t) {
+        return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    return static_cast<DWORD>((ticks(exited) - ticks(created)) / 10000);
 }
 
 void Process::Kill() {

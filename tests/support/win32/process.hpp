@@ -22,6 +22,8 @@ struct ProcessOptions {
     HANDLE input = nullptr;
     HANDLE output = nullptr;
     HANDLE error = nullptr;
+    // "station\\desktop" to start the child on; the test's own when empty.
+    std::wstring desktop;
 };
 
 class Process {
@@ -41,6 +43,8 @@ class Process {
     // Waits until the process has ended or `limit` milliseconds have passed, at most.
     bool WaitForEnd(DWORD limit) const;
     std::optional<DWORD> ExitCode() const;
+    // Milliseconds from its start to its end, once it has ended.
+    std::optional<DWORD> Lifetime() const;
     // Ends a process that hung, so that the next case starts clean.
     void Kill();
 

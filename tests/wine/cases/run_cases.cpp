@@ -123,7 +123,9 @@ std::vector<Case> NonAsciiCases() {
 }
 
 TARVIK_CASES(UsageCases());
+TARVIK_CASES(Unseen(UsageCases()));
 TARVIK_CASES(WorkedExampleCases());
+TARVIK_CASES(Unseen(WorkedExampleCases()));
 TARVIK_CASES(ResultCases());
 TARVIK_CASES(NonAsciiCases());
 

@@ -14,6 +14,7 @@ struct File {
     std::string bytes;
     bool directory = false;  // a directory of that name instead, e.g. to make a write fail
     bool held = false;  // kept open without sharing while Tarvik runs, as another program might
+    bool readOnly = false;
 };
 
 // How the driver gets rid of a window, each the way a user could.
@@ -53,7 +54,20 @@ struct Case {
     // Started by its full path, unquoted, from a tool directory whose name holds a space, instead
     // of by its name alone.
     bool unquotedPath = false;
+    // Started on a desktop of a window station nobody sees, as a scheduled task without a logged-on
+    // user or a service is: no window may hold the run up.
+    bool unseen = false;
+    // The files marked `held` are let go this long after Tarvik.exe starts, instead of at its end.
+    std::optional<unsigned long> releaseHeldAfterMs;
+    // How long Tarvik.exe may run, from its start to its end, where that matters.
+    unsigned long atLeastMs = 0;
+    std::optional<unsigned long> atMostMs;
 };
+
+// The same cases started where nobody sees them: no windows, and each ends within 5 s with its
+// status and files.
+inline constexpr unsigned long kUnseenRunLimitMs = 5000;
+std::vector<Case> Unseen(std::vector<Case> cases);
 
 std::vector<Case>& RegisteredCases();
 

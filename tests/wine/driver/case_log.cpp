@@ -52,11 +52,12 @@ bool CaseLog::EqualBytes(std::string_view what, std::string_view expected, std::
 }
 
 void CaseLog::Print() const {
+    const std::string headline = headline_.empty() ? name_ : name_ + " (" + headline_ + ")";
     if (!Failed()) {
-        std::printf("ok   %s\n", name_.c_str());
+        std::printf("ok   %s\n", headline.c_str());
         return;
     }
-    std::printf("FAIL %s\n", name_.c_str());
+    std::printf("FAIL %s\n", headline.c_str());
     for (const std::string& failure : failures_) std::printf("  %s\n", failure.c_str());
     std::printf("  transcript:\n");
     for (const std::string& line : transcript_) std::printf("    %s\n", line.c_str());

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace wine_driver {
@@ -15,6 +16,8 @@ class CaseLog {
 
     // A line of the transcript.
     void Note(std::string line);
+    // Shown after the case's name whether it passed or not, such as how long it took.
+    void Headline(std::string text) { headline_ = std::move(text); }
 
     // Records a failure unless `condition` holds; returns `condition`.
     bool Ok(bool condition, std::string_view failure);
@@ -30,6 +33,7 @@ class CaseLog {
     std::string name_;
     std::vector<std::string> failures_;
     std::vector<std::string> transcript_;
+    std::string headline_;
 };
 
 }  // namespace wine_driver

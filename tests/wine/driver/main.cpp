@@ -70,6 +70,17 @@ std::vector<Case>& RegisteredCases() {
     return cases;
 }
 
+std::vector<Case> Unseen(std::vector<Case> cases) {
+    for (Case& testCase : cases) {
+        testCase.name = "unseen: " + testCase.name;
+        testCase.unseen = true;
+        testCase.messageBox.reset();
+        testCase.usageWindow.reset();
+        testCase.atMostMs = kUnseenRunLimitMs;
+    }
+    return cases;
+}
+
 CaseRegistration::CaseRegistration(std::vector<Case> cases) {
     for (Case& testCase : cases) RegisteredCases().push_back(std::move(testCase));
 }

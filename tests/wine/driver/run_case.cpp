@@ -9,6 +9,7 @@
 #include "deadline.hpp"
 #include "expected_reports.hpp"
 #include "message_box_check.hpp"
+#include "unseen_desktop.hpp"
 #include "usage_window_check.hpp"
 #include "win32/scratch_dir.hpp"
 #include "win32_handles.hpp"
@@ -96,6 +97,21 @@ bool WalkWindows(CaseLog& log, const Case& testCase, const Process& process,
     return true;
 }
 
+void CheckLifetime(CaseLog& log, const Case& testCase, const Process& process) {
+    const std::optional<DWORD> lifetime = process.Lifetime();
+    if (!lifetime) return;
+    if (testCase.atLeastMs > 0 || testCase.atMostMs)
+        log.Headline("ran " + std::to_string(*lifetime) + " ms");
+    log.Ok(*lifetime >= testCase.atLeastMs, "expected a run of at least " +
+                                                std::to_string(testCase.atLeastMs) + " ms, got " +
+                                                std::to_string(*lifetime) + " ms");
+    if (testCase.atMostMs) {
+        log.Ok(*lifetime <= *testCase.atMostMs,
+               "expected a run of at most " + std::to_string(*testCase.atMostMs) + " ms, got " +
+                   std::to_string(*lifetime) + " ms");
+    }
+}
+
 std::string Kind(const File& file) {
     return file.directory ? "directory" : "file";
 }
@@ -139,6 +155,27 @@ void CheckFiles(CaseLog& log, const Case& testCase, const std::wstring& toolDire
                                (strays.empty() ? std::string() : Utf8(strays.front())));
 }
 
+// The files a case starts with; returns the handles of those another program holds.
+std::vector<tarvik::win32::unique_hfile> MakeFiles(CaseLog& log, const Case& testCase,
+                                                   const std::wstring& toolDirectory) {
+    std::vector<tarvik::win32::unique_hfile> held;
+    for (const File& file : testCase.before) {
+        const std::wstring path = toolDirectory + L"\\" + file.name;
+        log.Ok(file.directory ? CreateDirectoryW(path.c_str(), nullptr) != FALSE
+                              : WriteBytes(path, file.bytes),
+               "could not make " + Utf8(file.name));
+        if (file.readOnly)
+            log.Ok(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY) != FALSE,
+                   "could not make " + Utf8(file.name) + " read-only");
+        if (!file.held) continue;
+        tarvik::win32::unique_hfile handle(
+            CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        if (log.Ok(static_cast<bool>(handle), "could not hold " + Utf8(file.name)))
+            held.push_back(std::move(handle));
+    }
+    return held;
+}
+
 }  // namespace
 
 bool RunCase(const Case& testCase, const std::wstring& tarvik) {
@@ -154,28 +191,28 @@ bool RunCase(const Case& testCase, const std::wstring& tarvik) {
     const std::wstring executable = toolDirectory + L"\\" + kExecutable;
     log.Ok(CopyFileW(tarvik.c_str(), executable.c_str(), TRUE) != FALSE,
            "could not copy " + Utf8(tarvik));
-    std::vector<tarvik::win32::unique_hfile> held;
-    for (const File& file : testCase.before) {
-        const std::wstring path = toolDirectory + L"\\" + file.name;
-        log.Ok(file.directory ? CreateDirectoryW(path.c_str(), nullptr) != FALSE
-                              : WriteBytes(path, file.bytes),
-               "could not make " + Utf8(file.name));
-        if (!file.held) continue;
-        tarvik::win32::unique_hfile handle(
-            CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        if (log.Ok(static_cast<bool>(handle), "could not hold " + Utf8(file.name)))
-            held.push_back(std::move(handle));
-    }
+    std::vector<tarvik::win32::unique_hfile> held = MakeFiles(log, testCase, toolDirectory);
 
     const std::wstring program = testCase.unquotedPath ? executable : kExecutable;
     const std::wstring commandLine =
         testCase.tail.empty() ? program : program + L" " + testCase.tail;
     log.Note("command line: " + Show(commandLine));
     log.Note("tool directory: " + Utf8(toolDirectory));
-    Process process(executable, commandLine, currentDirectory);
+    test_support::ProcessOptions options;
+    if (testCase.unseen) {
+        options.desktop = UnseenDesktop();
+        log.Ok(!options.desktop.empty(), "could not make a desktop nobody sees");
+    }
+    Process process(executable, commandLine, currentDirectory, options);
     if (log.Ok(process.Started(), "could not start Tarvik.exe: " + process.Error())) {
-        const bool walked = WalkWindows(log, testCase, process, toolDirectory);
-        if (!log.Ok(process.WaitForEnd(walked ? kWindowTimeoutMs : 0),
+        if (testCase.releaseHeldAfterMs) {
+            process.WaitForEnd(*testCase.releaseHeldAfterMs);
+            held.clear();
+        }
+        // Where nobody sees them there are no windows to walk, and a run held up by one never ends.
+        const bool walked = testCase.unseen || WalkWindows(log, testCase, process, toolDirectory);
+        const DWORD endLimit = testCase.unseen ? kUnseenRunLimitMs : kWindowTimeoutMs;
+        if (!log.Ok(process.WaitForEnd(walked ? endLimit : 0),
                     "expected Tarvik.exe to end, it still runs")) {
             for (HWND window : VisibleTopLevelWindows(process.Id()))
                 NoteWindow(log, "window still open", window);
@@ -184,6 +221,7 @@ bool RunCase(const Case& testCase, const std::wstring& tarvik) {
         const auto status = process.ExitCode();
         log.Note("exit status: " + (status ? std::to_string(*status) : std::string("none")));
         if (status) log.Equal("exit status", static_cast<long long>(testCase.exitStatus), *status);
+        CheckLifetime(log, testCase, process);
         held.clear();
         CheckFiles(log, testCase, toolDirectory, currentDirectory);
     }
