@@ -8,6 +8,7 @@
 
 #include "case_name.hpp"
 #include "launcher_runner.hpp"
+#include "win32/wine_difference.hpp"
 
 namespace norlak::wine_tests {
 namespace {
@@ -110,6 +111,37 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"LauncherDirectoryIsNotSearched", false, false, true, true, notFound, "",
                    "NORLAK.bat"}),
     test_support::CaseName());
+
+// The 32-bit launcher on 64-bit Windows starts the 32-bit cmd (COMSPEC's system32 is SysWOW64 for
+// it), which runs the batch file as the 64-bit one would; only a 32-bit program sees Sysnative.
+TEST(Launcher, ThirtyTwoBitCmdOnSixtyFourBitWindows) {
+    BOOL wow64 = FALSE;
+    if (!IsWow64Process(GetCurrentProcess(), &wow64) || !wow64)
+        GTEST_SKIP() << "not a 32-bit program on 64-bit Windows";
+    Sandbox box(launcherSource);
+    WriteFile(
+        box.work + "\\NORLAK.bat",
+        "@if exist %SystemRoot%\\Sysnative\\cmd.exe (echo 32-bit cmd) else echo 64-bit cmd\r\n"
+        "@exit /b 3\r\n");
+    const ProcessResult result = RunLauncher(box, CmdEnvironment());
+    EXPECT_EQ(result.exitCode, 3u);
+    EXPECT_EQ(result.output, "32-bit cmd\r\n");
+}
+
+// COMSPEC naming a missing file: the C runtime falls back to cmd.exe along PATH on Windows.
+TEST(Launcher, ComspecNamingAMissingFileFallsBackToCmd) {
+    Sandbox box(launcherSource);
+    WriteFile(box.work + "\\NORLAK.bat", "@echo batch ran\r\n");
+    const ProcessResult result =
+        RunLauncher(box, {"COMSPEC=" + box.bin + "\\missing.exe", "PATH=" + SystemDirectory()});
+    const bool fellBack = result.exitCode == 0 && result.output == "batch ran\r\n";
+    if (!fellBack && !test_support::FailsTheRun("COMSPEC naming a missing file",
+                                                "Wine's C runtime does not fall back to cmd.exe",
+                                                "status " + std::to_string(result.exitCode)))
+        return;
+    EXPECT_EQ(result.exitCode, 0u);
+    EXPECT_EQ(result.output, "batch ran\r\n");
+}
 
 }  // namespace
 }  // namespace norlak::wine_tests

@@ -1,6 +1,8 @@
 // CreateProcessW with the command line exactly as given.
 #include "win32/process.hpp"
 
+#include "win32/scratch_dir.hpp"
+
 namespace test_support {
 
 Process::Process(const std::wstring& application, const std::wstring& commandLine,
@@ -59,6 +61,31 @@ void Process::Kill() {
     if (HasEnded()) return;
     TerminateProcess(process_.get(), 255);
     WaitForEnd(kProcessEndLimitMs);
+}
+
+Captured RunCaptured(const std::wstring& application, const std::wstring& commandLine,
+                     const std::wstring& currentDirectory, DWORD limit) {
+    const ScratchDir io;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    const auto open = [&](const wchar_t* name) {
+        return tarvik::win32::unique_hfile(
+            CreateFileW((io.Path() + L"\\" + name).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                        &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    };
+    Captured captured;
+    {
+        const auto output = open(L"out"), errors = open(L"err");
+        ProcessOptions options;
+        options.output = output.get();
+        options.error = errors.get();
+        Process process(application, commandLine, currentDirectory, options);
+        captured.ended = process.Started() && process.WaitForEnd(limit);
+        if (!captured.ended) process.Kill();
+        captured.exitCode = process.ExitCode();
+    }
+    captured.output = ReadBytes(io.Path() + L"\\out");
+    captured.errors = ReadBytes(io.Path() + L"\\err");
+    return captured;
 }
 
 }  // namespace test_support

@@ -55,4 +55,14 @@ class Process {
     std::string error_;
 };
 
+// What a program printed on its standard output and error, each into a file, so that the wait
+// never has to drain two pipes; it shares this process's console.
+struct Captured {
+    bool ended = false;  // false: killed at the limit, or not started
+    std::optional<DWORD> exitCode;
+    std::string output, errors;
+};
+Captured RunCaptured(const std::wstring& application, const std::wstring& commandLine,
+                     const std::wstring& currentDirectory, DWORD limit = kProcessEndLimitMs);
+
 }  // namespace test_support
