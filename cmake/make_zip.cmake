@@ -7,28 +7,17 @@
 # Usage: cmake -DTARVIK=... -DNORLAK=... -DOUT=... -DNAME=... -DSTRIP=... -DSOURCE_DIR=... -P make_zip.cmake
 cmake_minimum_required(VERSION 3.25)
 
-if(DEFINED ENV{SOURCE_DATE_EPOCH})
-    set(epoch $ENV{SOURCE_DATE_EPOCH})
-else()
-    execute_process(COMMAND git -C ${SOURCE_DIR} log -1 --format=%ct
-        OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE status ERROR_QUIET)
-    # Outside a clone: the earliest time a ZIP entry can hold.
-    if(NOT status EQUAL 0 OR epoch STREQUAL "")
-        set(epoch 315532800)
-    endif()
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/zip_common.cmake)
+tarvik_zip_epoch(epoch ${SOURCE_DIR})
 
 set(stage ${OUT}/zip-stage)
 set(top ${stage}/${NAME})
 file(REMOVE_RECURSE ${stage})
 file(MAKE_DIRECTORY ${top})
 
-# strip writes the time of day into the PE header unless SOURCE_DATE_EPOCH says otherwise; 0 is
-# what the linker writes too.
 foreach(program IN ITEMS TARVIK NORLAK)
     get_filename_component(file_name ${${program}} NAME)
-    execute_process(COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0
-        ${STRIP} -o ${top}/${file_name} ${${program}} COMMAND_ERROR_IS_FATAL ANY)
+    tarvik_strip_to(${${program}} ${top}/${file_name} ${STRIP})
 endforeach()
 
 # The texts are kept with LF in the repository; Notepad and cmd want CR LF.
@@ -47,22 +36,9 @@ foreach(text IN LISTS texts)
     file(WRITE ${top}/${text} "${content}")
 endforeach()
 
-file(GLOB_RECURSE entries RELATIVE ${stage} ${stage}/*)
-list(SORT entries)
-foreach(entry IN LISTS entries)
-    file(CHMOD ${stage}/${entry} PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
-endforeach()
-execute_process(COMMAND touch -d @${epoch} ${entries} WORKING_DIRECTORY ${stage}
-    COMMAND_ERROR_IS_FATAL ANY)
-
-# -X leaves out owner and extra time fields, -D directory entries; ZIP times are local times.
 set(zip ${OUT}/${NAME}.zip)
-file(REMOVE ${zip}.part)
-execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC0 zip -X -D -q ${zip}.part ${entries}
-    WORKING_DIRECTORY ${stage} COMMAND_ERROR_IS_FATAL ANY)
-file(RENAME ${zip}.part ${zip})
+tarvik_pack_stage(${stage} ${zip} ${epoch})
 # The check of reproducibility repacks with the same time, should HEAD have moved since.
 file(WRITE ${OUT}/CMakeFiles/zip_epoch ${epoch})
-file(SHA256 ${zip} sum)
-file(WRITE ${OUT}/SHA256SUMS "${sum}  ${NAME}.zip\n")
+tarvik_write_sums(${OUT} ${NAME})
 file(REMOVE_RECURSE ${stage})

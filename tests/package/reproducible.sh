@@ -1,20 +1,20 @@
 #!/usr/bin/env bash
 # Two builds of one commit must give the same bytes. Cheaper than a second build: relinks each
-# executable from the build's own objects into a second folder, seconds later, repacks the ZIP
-# from those, and compares every file; and checks that no path of the machine's folders is in
-# what ships.
-# Usage: reproducible.sh SOURCE_DIR BUILD_DIR ZIP_NAME LINK_DIR:Tarvik.exe LINK_DIR:NORLAK.exe --
-#            MAKE_ZIP_ARGUMENT...
+# executable from the build's own objects into a second folder, seconds later, repacks the product
+# ZIP and the test package from those, and compares every file; and checks that no path of the
+# machine's folders is in what ships.
+# Usage: reproducible.sh SOURCE_DIR BUILD_DIR LINK_DIR:EXE... -- MAKE_ZIP_ARGUMENT...
+#            -- MAKE_TEST_ZIP_ARGUMENT...
 set -euo pipefail
 source_dir=$1
 build_dir=$2
-zip_name=$3
-shift 3
+shift 2
 second=$(mktemp -d)
 trap 'rm -rf "$second"' EXIT
 
 # A time stamp anywhere would change within two seconds (a ZIP entry's time has 2-second steps).
 sleep 2
+programs=() tests=()
 while [[ $1 != -- ]]; do
     link_dir=${1%%:*}
     exe=${1#*:}
@@ -23,13 +23,23 @@ while [[ $1 != -- ]]; do
     command=$(tail -n1 "$link_dir/CMakeFiles/${name%.exe}.dir/link.txt" |
         sed -e "s| -o [^ ]*| -o $second/$name|" -e "s|--out-implib,[^ ]*|--out-implib,$second/lib.a|")
     (cd "$link_dir" && eval "$command")
+    programs+=("$name")
+    [[ $name == Tarvik.exe || $name == NORLAK.exe ]] || tests+=("$second/$name")
     shift
 done
 shift
-SOURCE_DATE_EPOCH=$(<"$build_dir/CMakeFiles/zip_epoch") cmake "-DTARVIK=$second/Tarvik.exe" "-DNORLAK=$second/NORLAK.exe" -DOUT="$second" "$@"
+zip_arguments=()
+while [[ $1 != -- ]]; do
+    zip_arguments+=("$1")
+    shift
+done
+shift
+export SOURCE_DATE_EPOCH=$(<"$build_dir/CMakeFiles/zip_epoch")
+cmake "-DTARVIK=$second/Tarvik.exe" "-DNORLAK=$second/NORLAK.exe" -DOUT="$second" "${zip_arguments[@]}"
+cmake "-DPROGRAMS=$(IFS='|' && echo "${tests[*]}")" -DOUT="$second" "$@"
 
 failed=0
-for file in Tarvik.exe NORLAK.exe "$zip_name.zip" SHA256SUMS; do
+for file in "${programs[@]}" $(cd "$second" && ls -- *.zip) SHA256SUMS; do
     if cmp "$build_dir/$file" "$second/$file"; then
         echo "same bytes: $file ($(sha256sum <"$second/$file" | cut -c1-64))"
     else
