@@ -9,7 +9,8 @@ namespace {
 
 enum class Expansion { Immediate, Delayed };
 
-// Phase 2 acts on these unless a caret stands before them.
+}  // namespace
+
 bool IsSpecial(char32_t c) {
     switch (c) {
         case U'^':
@@ -25,6 +26,8 @@ bool IsSpecial(char32_t c) {
             return false;
     }
 }
+
+namespace {
 
 // The characters to write for `c`. With delayed expansion, phase 5 takes one more layer of
 // carets off a line holding "!": "^^^^" leaves phase 2 as "^^" and phase 5 as "^"; "^^^!" leaves

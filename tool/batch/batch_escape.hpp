@@ -12,6 +12,9 @@ namespace tarvik {
 // cmd refuses longer lines, before or after expansion.
 inline constexpr std::size_t kMaxBatchLineLength = 8191;
 
+// Phase 2 of cmd's parse acts on these (^ & | < > ( ) ") unless a caret stands before them.
+bool IsSpecial(char32_t c);
+
 // The lines that set `name` to `value`. Without "!" in either this is the one line
 // SET name=value, with % doubled and ^ & | < > ( ) " behind a caret. With "!" a second line
 // follows, guarded by IF "!!"=="" so that it runs only for callers with delayed expansion on, and

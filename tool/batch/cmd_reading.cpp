@@ -3,23 +3,18 @@
 
 #include <algorithm>
 
+#include "batch_escape.hpp"
+
 namespace tarvik {
 namespace {
 
 // Phase 1 expands "%" and, with delayed expansion, "!"; phase 2 acts on the caret, the separators
 // and quotes; "=" ends the variable name; the rest end the line or the file.
 bool CmdActsOn(char32_t c) {
+    if (IsSpecial(c)) return true;
     switch (c) {
         case U'%':
         case U'!':
-        case U'^':
-        case U'&':
-        case U'|':
-        case U'<':
-        case U'>':
-        case U'(':
-        case U')':
-        case U'"':
         case U'=':
         case U'\r':
         case U'\n':
