@@ -11,7 +11,7 @@ declare -A expected=(
     [ini-value.bat]='version is 2.4.1'
     [log-field.bat]='first error at 10:04:17: disk D: is full'
     [presence.bat]=$'app.log has an ERROR line\napp.log has no FATAL line'
-    [loop.bat]=$'https://alpha.example/health?full=1&fast=1\nhttps://beta.example/status'
+    [loop.bat]=$'https://alpha.example/health?full=1&fast=1\nno url on this line\nhttps://beta.example/status'
 )
 
 work=$(mktemp -d)
