@@ -10,10 +10,16 @@ native=(cmake make g++ libgtest-dev unicode-data)
 windows=(g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
     wine wine64 fonts-liberation fonts-wine xvfb xauth xdotool icoutils imagemagick zip unzip locales)
 extra=(clang libclang-rt-14-dev clang-format git time)
+# The schema validator of the CI workflow (tests/ci/), pinned, from the npm registry: into the build
+# folder rather than the system, and without running any install script of a package.
+tools=build/tools
+validator=(@action-validator/cli@0.6.0 @action-validator/core@0.6.0)
 
 wanted=("${native[@]}")
 if [[ ${1:-native} == all ]]; then
     wanted+=("${windows[@]}" "${extra[@]}")
+    # Debian's npm brings Node.js along; a Node.js from elsewhere brings its own npm.
+    command -v npm >/dev/null || wanted+=(nodejs npm)
     # The 32-bit Wine loader is of use only where the kernel runs 32-bit programs; elsewhere its
     # i386 packages could only make the update or the install fail. The test command asks the same.
     if reason=$(bash cmake/runs-32bit.sh); then
@@ -51,6 +57,17 @@ if ((${#missing[@]})); then
         mapfile -t missing < <(printf '%s\n' "${missing[@]}" | grep -vx wine32)
         install "${missing[@]}"
     fi
+fi
+
+if [[ ${1:-native} == all ]]; then
+    for package in "${validator[@]}"; do
+        if ! grep -qs "\"version\": \"${package##*@}\"" "$tools/node_modules/${package%@*}/package.json"; then
+            echo "Installing into $tools: ${validator[*]}"
+            timeout 600 npm install --prefix "$tools" --no-save --no-package-lock --ignore-scripts \
+                --no-audit --no-fund --no-update-notifier --loglevel=error "${validator[@]}"
+            break
+        fi
+    done
 fi
 
 # One Windows test runs in Japanese (code page 932), which Wine takes from the locale.

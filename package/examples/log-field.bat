@@ -14,14 +14,15 @@ if errorlevel 1 goto new_folder
 copy /y "%~dp0..\Tarvik.exe" "%WORK%\" >nul
 copy /y "%~dp0app.log" "%WORK%\" >nul
 
-rem The time starts 8 characters before the match of " ERROR " (/S:-8)
-rem and has 8 (/L:8).
+rem The level stands in capitals between spaces: /M matches case, so that
+rem " ERROR " is not found in " error " of a message. The time starts 8
+rem characters before the match (/S:-8) and has 8 (/L:8).
 set "WHEN="
-"%WORK%\Tarvik.exe" /f:app.log /c:" ERROR " /s:-8 /l:8 /e:WHEN
+"%WORK%\Tarvik.exe" /f:app.log /c:" ERROR " /m /s:-8 /l:8 /e:WHEN
 if not errorlevel 1 call "%WORK%\Value.cmd"
 rem The message: the rest of the line after "job=nightly ".
 set "MESSAGE="
-"%WORK%\Tarvik.exe" /f:app.log /c:" ERROR job=nightly " /s:0 /e:MESSAGE
+"%WORK%\Tarvik.exe" /f:app.log /c:" ERROR job=nightly " /m /s:0 /e:MESSAGE
 if not errorlevel 1 call "%WORK%\Value.cmd"
 rmdir /s /q "%WORK%"
 if not defined MESSAGE exit /b 1

@@ -1,7 +1,7 @@
 @echo off
 rem Shows the address after "url=" on each line of servers.txt. In /T:"..."
 rem a "/" would end the value and a "?" would show the usage window, so each
-rem line goes through a file instead.
+rem line goes through a file instead. The result goes into url.cmd (/O:).
 setlocal
 rem Copy Tarvik into a new folder of this run's own: it works in its own
 rem folder, and scripts sharing one would read each other's Value.cmd.
@@ -22,10 +22,14 @@ rmdir /s /q "%WORK%"
 goto :eof
 
 :url_of_line
+rem A run deletes Value.cmd and error.txt first, but not an /O: file: after
+rem a line without "url=" the url.cmd of the line before is still there.
+rem So delete it before the run, and call it only when the run wrote it.
+del "%WORK%\url.cmd" 2>nul
 set "URL="
-"%WORK%\Tarvik.exe" /f:line.txt /c:"url=" /s:0 /e:URL
+"%WORK%\Tarvik.exe" /f:line.txt /c:"url=" /s:0 /e:URL /o:url.cmd
 if errorlevel 1 (echo no url on this line) & goto :eof
-call "%WORK%\Value.cmd"
+call "%WORK%\url.cmd"
 rem The address holds "&": delayed expansion shows it as it is.
 setlocal EnableDelayedExpansion
 echo:!URL!

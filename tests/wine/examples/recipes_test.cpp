@@ -21,7 +21,8 @@ const std::map<std::wstring, std::string> kExpected = {
     {L"ini-value.bat", "version is 2.4.1\n"},
     {L"log-field.bat", "first error at 10:04:17: disk D: is full\n"},
     {L"presence.bat", "app.log has an ERROR line\napp.log has no FATAL line\n"},
-    {L"loop.bat", "https://alpha.example/health?full=1&fast=1\nhttps://beta.example/status\n"},
+    {L"loop.bat",
+     "https://alpha.example/health?full=1&fast=1\nno url on this line\nhttps://beta.example/status\n"},
 };
 
 std::string Utf8(const std::wstring& text) {
@@ -84,7 +85,7 @@ std::string PowerShellRecipe(const std::wstring& product, const std::wstring& fo
     }
     const std::string placeholder = "C:\\Tools\\Tarvik";
     recipe.replace(recipe.find(placeholder), placeholder.size(), Utf8(folder));
-    return recipe + "Write-Output \"VERSION=$version\"\r\n";
+    return recipe + "Write-Output \"NAME=$name\"\r\n";
 }
 
 int RunPowerShellRecipe(const std::wstring& product) {
@@ -104,8 +105,8 @@ int RunPowerShellRecipe(const std::wstring& product) {
         L"powershell -NoProfile -NonInteractive -ExecutionPolicy Bypass -File recipe.ps1",
         work.Path());
     const std::string got = WithoutCarriageReturns(run.output);
-    if (got == "VERSION=2.4.1\n") return 0;
-    const std::string what = "expected VERSION=2.4.1, got [" + got + run.errors + "]";
+    if (got == "NAME=Demo\n") return 0;
+    const std::string what = "expected NAME=Demo, got [" + got + run.errors + "]";
     if (!test_support::FailsTheRun("the PowerShell recipe of README.txt",
                                    "Wine's powershell.exe is a stub that runs no script", what))
         return 0;
