@@ -3,6 +3,7 @@
 // a vector of places. Each file built for an instruction set makes its table of scans from these.
 #pragma once
 
+#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -100,40 +101,31 @@ struct SurrogateByte {
     }
 };
 
-// Compares with the first N bytes of each place. Where no place has more than two bytes, two
-// compares each will do, which also keeps the constants within the eight vector registers of
-// 32-bit x86.
+// Tests N places at once, each with an OR and a compare. The splats are made once a scan, outside
+// its loop: three places take six of the eight vector registers of 32-bit x86.
 template <std::size_t N>
-struct TwoPlaces {
-    const PlaceBytes& a;
-    const PlaceBytes& b;
-
-    template <class T>
-    struct Splats {
-        typename T::Vec lanes[N];
-        explicit Splats(const PlaceBytes& place) {
-            for (std::size_t i = 0; i < N; ++i) lanes[i] = T::Splat(place.bytes[i]);
-        }
-        auto In(typename T::Vec v) const {
-            auto in = T::Eq(v, lanes[0]);
-            for (std::size_t i = 1; i < N; ++i) in = T::Or(in, T::Eq(v, lanes[i]));
-            return in;
-        }
-    };
+struct Places {
+    const std::array<PlaceTest, PlaceFilter::kMaxPlaces>& tests;
 
     template <class T>
     auto Test() const {
-        return [inA = Splats<T>(a), inB = Splats<T>(b), offsetA = a.offset,
-                offsetB = b.offset](const char* p) {
-            return T::And(inA.In(T::Load(p + offsetA)), inB.In(T::Load(p + offsetB)));
+        struct Splat {
+            typename T::Vec mask, value;
+            std::size_t offset;
+        };
+        std::array<Splat, N> splats{};
+        for (std::size_t i = 0; i < N; ++i)
+            splats[i] = {T::Splat(tests[i].mask), T::Splat(tests[i].value), tests[i].offset};
+        return [splats](const char* p) {
+            const auto passes = [p](const Splat& s) {
+                return T::Eq(T::Or(T::Load(p + s.offset), s.mask), s.value);
+            };
+            auto all = passes(splats[0]);
+            for (std::size_t i = 1; i < N; ++i) all = T::And(all, passes(splats[i]));
+            return all;
         };
     }
 };
-
-// True when the place's four bytes are its first two repeated (it has at most two).
-bool AtMostTwo(const PlaceBytes& place) {
-    return place.bytes[2] == place.bytes[0] && place.bytes[3] == place.bytes[1];
-}
 
 #if !defined(_WIN32)
 // The C library's own is the faster one-byte scan where it is vectorised and unrolled (glibc);
@@ -145,26 +137,42 @@ const char* MemchrByte(const char* begin, const char* end, unsigned char byte) {
 #endif
 
 template <class T>
+const char* FindOneByte(const char* begin, const char* end, unsigned char byte) {
+#if defined(_WIN32)
+    return FindFirst<T>(begin, end, OneByte{byte});
+#else
+    return MemchrByte(begin, end, byte);
+#endif
+}
+
+// One place that takes a single byte is a byte scan; the others test each vector.
+template <class T>
+const char* FindPlacesOf(const char* begin, const char* last, const PlaceFilter& filter) {
+    const PlaceTest& first = filter.places[0];
+    switch (filter.count) {
+        case 1:
+            if (first.mask != 0) return FindFirst<T>(begin, last, Places<1>{filter.places});
+            return FindOneByte<T>(begin + first.offset, last + first.offset, first.value) -
+                   first.offset;
+        case 2:
+            return FindFirst<T>(begin, last, Places<2>{filter.places});
+        default:
+            return FindFirst<T>(begin, last, Places<3>{filter.places});
+    }
+}
+
+template <class T>
 constexpr ScanKernels MakeKernels() {
     return {
-#if defined(_WIN32)
-        [](const char* begin, const char* end, unsigned char byte) {
-            return FindFirst<T>(begin, end, OneByte{byte});
+        FindOneByte<T>,
+        [](const char* begin, const char* end, unsigned char a, unsigned char b) {
+            return FindFirst<T>(begin, end, EitherByte{a, b});
         },
-#else
-        MemchrByte,
-#endif
-            [](const char* begin, const char* end, unsigned char a, unsigned char b) {
-                return FindFirst<T>(begin, end, EitherByte{a, b});
-            },
-            [](const char* begin, const char* end) { return FindFirst<T>(begin, end, NonAscii{}); },
-            [](const char* begin, const char* end) {
-                return FindFirst<T>(begin, end, SurrogateByte{});
-            },
-            [](const char* begin, const char* last, const PlaceBytes& a, const PlaceBytes& b) {
-                return AtMostTwo(a) && AtMostTwo(b) ? FindFirst<T>(begin, last, TwoPlaces<2>{a, b})
-                                                    : FindFirst<T>(begin, last, TwoPlaces<4>{a, b});
-            },
+        [](const char* begin, const char* end) { return FindFirst<T>(begin, end, NonAscii{}); },
+        [](const char* begin, const char* end) {
+            return FindFirst<T>(begin, end, SurrogateByte{});
+        },
+        FindPlacesOf<T>,
     };
 }
 

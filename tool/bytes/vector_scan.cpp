@@ -59,9 +59,8 @@ const char* FindSurrogateByte(const char* begin, const char* end) {
     return Active().findSurrogateByte(begin, end);
 }
 
-const char* FindTwoPlaces(const char* begin, const char* last, const PlaceBytes& a,
-                          const PlaceBytes& b) {
-    return Active().findTwoPlaces(begin, last, a, b);
+const char* FindPlaces(const char* begin, const char* last, const PlaceFilter& filter) {
+    return Active().findPlaces(begin, last, filter);
 }
 
 }  // namespace tarvik

@@ -236,7 +236,7 @@ std::vector<Run> Runs(const CompareBytes& bytes) {
     return runs;
 }
 
-// The part of a run around its rarest set that memchr can scan for, and where it begins in the
+// The part of a run around its rarest set that a scan can look for, and where it begins in the
 // run, or nothing.
 std::optional<std::pair<std::vector<ByteSet>, std::size_t>> ScannablePart(
     const std::vector<ByteSet>& run) {
@@ -244,7 +244,7 @@ std::optional<std::pair<std::vector<ByteSet>, std::size_t>> ScannablePart(
     unsigned anchorCommonness = 0;
     std::unordered_map<ByteSet, unsigned> known;  // runs of long compare strings repeat their sets
     for (std::size_t j = 0; j < run.size(); ++j) {
-        if (run[j].count() > BytePattern::kMaxAnchorBytes) continue;
+        if (!CanScanFor(run[j])) continue;
         auto it = known.find(run[j]);
         if (it == known.end()) it = known.emplace(run[j], ByteCommonness(run[j])).first;
         const unsigned commonness = it->second;
@@ -447,11 +447,7 @@ bool HoldsEveryPart(LinePattern& pattern, const char* begin, const char* end) {
 }
 
 void ForgetSearchedBytes(LinePattern& pattern) {
-    for (ScannedPart& part : pattern.scanned) {
-        part.bytes.Forget();
-        part.from = nullptr;
-    }
-    for (BytePattern& part : pattern.checks) part.Forget();
+    for (ScannedPart& part : pattern.scanned) part.from = nullptr;
 }
 
 }  // namespace tarvik
