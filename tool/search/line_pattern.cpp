@@ -212,11 +212,12 @@ std::vector<Run> Runs(const CompareBytes& bytes) {
     const auto shapes = ShapesOf(bytes, kinds);
 
     std::vector<Run> runs{{{}, {0}}};
+    runs.back().sets.reserve(bytes.chars.size());
     // Where the character at hand can start in a match; empty once there are too many places.
-    std::vector<std::size_t> starts{0};
+    std::vector<std::size_t> starts{0}, next;
     for (const CharacterBytes* c : bytes.chars) {
         const Shape& shape = shapes.at(c);
-        std::vector<std::size_t> next;
+        next.clear();
         for (const std::size_t start : starts) {
             for (const std::size_t w : shape.widths) next.push_back(start + w);
         }
@@ -231,7 +232,7 @@ std::vector<Run> Runs(const CompareBytes& bytes) {
             for (std::size_t& at : lastAt) --at;
             runs.push_back({{shape.last}, std::move(lastAt)});
         }
-        starts = std::move(next);
+        starts.swap(next);
     }
     return runs;
 }
@@ -242,13 +243,20 @@ std::optional<std::pair<std::vector<ByteSet>, std::size_t>> ScannablePart(
     const std::vector<ByteSet>& run) {
     std::optional<std::size_t> anchor;
     unsigned anchorCommonness = 0;
-    std::unordered_map<ByteSet, unsigned> known;  // runs of long compare strings repeat their sets
+    // Runs of long compare strings repeat their sets: each is weighed once, and a set like the one
+    // before it cannot be an anchor before that one.
+    std::unordered_map<ByteSet, std::optional<unsigned>> known;
     for (std::size_t j = 0; j < run.size(); ++j) {
-        if (!CanScanFor(run[j])) continue;
+        if (j > 0 && run[j] == run[j - 1]) continue;
         auto it = known.find(run[j]);
-        if (it == known.end()) it = known.emplace(run[j], ByteCommonness(run[j])).first;
-        const unsigned commonness = it->second;
-        if (!anchor || commonness < anchorCommonness) anchor = j, anchorCommonness = commonness;
+        if (it == known.end()) {
+            std::optional<unsigned> commonness;
+            if (CanScanFor(run[j])) commonness = ByteCommonness(run[j]);
+            it = known.emplace(run[j], commonness).first;
+        }
+        const std::optional<unsigned> commonness = it->second;
+        if (commonness && (!anchor || *commonness < anchorCommonness))
+            anchor = j, anchorCommonness = *commonness;
     }
     if (!anchor) return std::nullopt;
     const std::size_t size = std::min(run.size(), kMaxPatternSize);
@@ -301,6 +309,7 @@ constexpr std::size_t kMaxScannedParts = 4;
 std::vector<ByteSet> NarrowestSpelling(const CompareBytes& bytes, LineKind kind,
                                        std::set<std::string>& wider) {
     std::vector<ByteSet> narrow;
+    narrow.reserve(bytes.chars.size());  // a byte a character is the most common by far
     for (const CharacterBytes* c : bytes.chars) {
         const std::vector<std::string>& spellings = c->*kind;
         std::size_t width = spellings.front().size();

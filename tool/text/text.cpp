@@ -1,6 +1,7 @@
 // UTF-8 decoding and encoding for Text, with byte escaping for invalid input.
 #include "text.hpp"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -89,19 +90,18 @@ bool DecodeUtf8Strict(std::string_view bytes, Text& out) {
 }
 
 Text DecodeUtf8Lossless(std::string_view bytes) {
-    Text out;
-    out.reserve(bytes.size());
+    Text out(bytes.size(), U'\0');
+    std::size_t count = 0;
     for (std::size_t pos = 0; pos < bytes.size();) {
+        const std::size_t ascii = AsciiRunEnd(bytes, pos);
+        for (; pos != ascii; ++pos) out[count++] = static_cast<unsigned char>(bytes[pos]);
+        if (pos == bytes.size()) break;
         char32_t cp = 0;
         const std::size_t length = DecodeOne(bytes, pos, cp);
-        if (length == 0) {
-            out += kEscapedByteBase + static_cast<unsigned char>(bytes[pos]);
-            ++pos;
-        } else {
-            out += cp;
-            pos += length;
-        }
+        out[count++] = length == 0 ? kEscapedByteBase + static_cast<unsigned char>(bytes[pos]) : cp;
+        pos += std::max<std::size_t>(length, 1);
     }
+    out.resize(count);
     return out;
 }
 
