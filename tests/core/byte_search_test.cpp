@@ -98,6 +98,10 @@ TEST(VectorScan, FindsTheFirstPlaceAPlainScanFinds) {
             EXPECT_EQ(scans.findNonAscii(from, end),
                       std::find_if(from, end, byteIs([](auto c) { return c >= 0x80; })))
                 << where;
+            EXPECT_EQ(scans.findEitherByteOrNonAscii(from, end, '\n', '\r'),
+                      std::find_if(from, end,
+                                   byteIs([](auto c) { return c >= 0x80 || c == 10 || c == 13; })))
+                << where;
             EXPECT_EQ(
                 scans.findSurrogateByte(from, end),
                 std::find_if(from, end, byteIs([](auto c) { return c >= 0xD8 && c <= 0xDF; })))

@@ -84,6 +84,18 @@ struct EitherByte {
     }
 };
 
+// The high bit of each byte is the test, or else one of two bytes.
+struct EitherByteOrNonAscii {
+    unsigned char a, b;
+    template <class T>
+    auto Test() const {
+        return [va = T::Splat(a), vb = T::Splat(b)](const char* p) {
+            const auto v = T::Load(p);
+            return T::Or(v, T::Or(T::Eq(v, va), T::Eq(v, vb)));
+        };
+    }
+};
+
 // The high bit of each byte is the test.
 struct NonAscii {
     template <class T>
@@ -169,6 +181,9 @@ constexpr ScanKernels MakeKernels() {
             return FindFirst<T>(begin, end, EitherByte{a, b});
         },
         [](const char* begin, const char* end) { return FindFirst<T>(begin, end, NonAscii{}); },
+        [](const char* begin, const char* end, unsigned char a, unsigned char b) {
+            return FindFirst<T>(begin, end, EitherByteOrNonAscii{a, b});
+        },
         [](const char* begin, const char* end) {
             return FindFirst<T>(begin, end, SurrogateByte{});
         },

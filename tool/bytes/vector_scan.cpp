@@ -55,6 +55,11 @@ const char* FindNonAscii(const char* begin, const char* end) {
     return Active().findNonAscii(begin, end);
 }
 
+const char* FindEitherByteOrNonAscii(const char* begin, const char* end, unsigned char a,
+                                     unsigned char b) {
+    return Active().findEitherByteOrNonAscii(begin, end, a, b);
+}
+
 const char* FindSurrogateByte(const char* begin, const char* end) {
     return Active().findSurrogateByte(begin, end);
 }

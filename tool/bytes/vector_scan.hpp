@@ -1,7 +1,7 @@
 // The byte scans the file search spends its time in, with SSE2 or AVX2 where the processor has
-// them: the first place of a byte, of either of two bytes, of a byte that is not ASCII or that can
-// start a UTF-16 surrogate, and the first place where up to three places of a pattern all pass
-// their tests. Each has a portable path.
+// them: the first place of a byte, of either of two bytes, of a byte that is not ASCII (or either
+// of two bytes) or that can start a UTF-16 surrogate, and the first place where up to three places
+// of a pattern all pass their tests. Each has a portable path.
 #pragma once
 
 #include <array>
@@ -36,6 +36,10 @@ const char* FindEitherByte(const char* begin, const char* end, unsigned char a, 
 // The first byte of 0x80 or above in [begin, end), or end.
 const char* FindNonAscii(const char* begin, const char* end);
 
+// The first byte in [begin, end) that is `a`, `b` or 0x80 and above, or end.
+const char* FindEitherByteOrNonAscii(const char* begin, const char* end, unsigned char a,
+                                     unsigned char b);
+
 // The first byte in [begin, end) of 0xD8 to 0xDF, a UTF-16 surrogate's high byte, or end.
 const char* FindSurrogateByte(const char* begin, const char* end);
 
@@ -50,6 +54,7 @@ struct ScanKernels {
     const char* (*findByte)(const char*, const char*, unsigned char);
     const char* (*findEitherByte)(const char*, const char*, unsigned char, unsigned char);
     const char* (*findNonAscii)(const char*, const char*);
+    const char* (*findEitherByteOrNonAscii)(const char*, const char*, unsigned char, unsigned char);
     const char* (*findSurrogateByte)(const char*, const char*);
     const char* (*findPlaces)(const char*, const char*, const PlaceFilter&);
 };

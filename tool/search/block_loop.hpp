@@ -162,8 +162,7 @@ class BlockLoop {
     // else `keep` is what the next read must keep.
     bool StreamLongLine(std::size_t& keep) {
         const char* const end = End();
-        const char* const lineEnd = units_.FirstLineEnd(Data() + at_.taken, end);
-        longLine_->Take(Data() + at_.taken, lineEnd);
+        const char* const lineEnd = longLine_->Take(Data() + at_.taken, end);
         at_.taken = At(lineEnd);
         const bool ends = lineEnd != end || block_.AtEnd();
         while (!longLine_->Decided() && SearchStretch(ends)) {

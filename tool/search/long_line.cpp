@@ -6,6 +6,7 @@
 
 #include "general_failure.hpp"
 #include "line_reader.hpp"
+#include "utf16.hpp"
 #include "vector_scan.hpp"
 
 namespace tarvik {
@@ -34,13 +35,12 @@ std::string_view WholeCharacters(const char* begin, const char* end) {
 
 }  // namespace
 
-void Utf8Check::Take(const char* p, const char* end) {
+const char* Utf8Check::TakeLine(const char* p, const char* end) {
     while (valid_ && p != end) {
         if (need_ == 0) {
-            p = FindNonAscii(p, end);
-            if (p == end) break;
+            p = FindEitherByteOrNonAscii(p, end, '\n', '\r');
+            if (p == end || IsLineEndByte(*p)) return p;
             const auto b = static_cast<unsigned char>(*p++);
-            if (b < 0x80) continue;
             low_ = 0x80, high_ = 0xBF;
             if (b >= 0xC2 && b <= 0xDF) {
                 need_ = 1;
@@ -56,11 +56,13 @@ void Utf8Check::Take(const char* p, const char* end) {
                 valid_ = false;
             }
         } else {
-            const auto b = static_cast<unsigned char>(*p++);
+            // A line end is no continuation byte: it is left for the scan below.
+            const auto b = static_cast<unsigned char>(*p);
             valid_ = b >= low_ && b <= high_;
-            --need_, low_ = 0x80, high_ = 0xBF;
+            if (valid_) ++p, --need_, low_ = 0x80, high_ = 0xBF;
         }
     }
+    return FindEitherByte(p, end, '\n', '\r');
 }
 
 LongLine::LongLine(TextView compare, CompareMode mode, const LegacyCodePage& legacy,
@@ -71,7 +73,7 @@ LongLine::LongLine(TextView compare, CompareMode mode, const LegacyCodePage& leg
       keptChars_(keptChars),
       presence_(presence),
       head_(std::move(head)) {
-    utf8_.Take(head_.data(), head_.data() + head_.size());
+    utf8_.TakeLine(head_.data(), head_.data() + head_.size());
 }
 
 void LongLine::Search(const char* begin, const char* end) {

@@ -16,7 +16,9 @@ namespace tarvik {
 // Whether bytes taken in order, in pieces, are valid UTF-8.
 class Utf8Check {
   public:
-    void Take(const char* begin, const char* end);
+    // Takes the bytes from `begin` up to the first line end or `end`; returns where it stopped.
+    // One scan finds both the line end and the bytes that need checking.
+    const char* TakeLine(const char* begin, const char* end);
     bool ValidSoFar() const { return valid_; }
     bool Valid() const { return valid_ && need_ == 0; }
 
@@ -33,8 +35,9 @@ class LongLine {
     LongLine(TextView compare, CompareMode mode, const LegacyCodePage& legacy,
              std::size_t keptChars, bool presence, std::string head);
 
-    // Takes the line's bytes after the head, in order.
-    void Take(const char* begin, const char* end) { utf8_.Take(begin, end); }
+    // Takes the line's bytes after the head, in order, up to its end or `end`; returns where it
+    // stopped: at its line end, or at `end` when the line goes on.
+    const char* Take(const char* begin, const char* end) { return utf8_.TakeLine(begin, end); }
     // Looks for a match lying wholly in [begin, end), a stretch of the line, in both readings.
     void Search(const char* begin, const char* end);
     // True once searching can tell no more: every reading that may still apply holds a match.
