@@ -31,7 +31,7 @@ namespace tarvik {
 namespace {
 
 // Longer patterns check no better; a bound keeps the pattern small whatever the compare string.
-constexpr std::size_t kMaxPatternSize = 32;
+constexpr std::size_t kMaxPatternSize = 64;
 // Roughly ByteCommonness summed over the bytes of ordinary text: a set's share of it estimates how
 // likely a byte of text is in the set.
 constexpr double kCommonnessOfAllText = 640;
