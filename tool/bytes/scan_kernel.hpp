@@ -46,7 +46,9 @@ template <class Scan>
 
 // The first p in [p, last) whose lane in `scan`'s test of the vector at p has its high bit set,
 // or last. A range narrower than a vector goes a place at a time; otherwise the last vector is
-// the one that ends at `last`, whose lanes before the untested ones are known to have none.
+// the one that ends at `last`, whose lanes before the untested ones are known to have none. A scan
+// whose test loads once goes four vectors a step with one branch: the loop would cost more than
+// the test.
 template <class T, class Scan>
 const char* FindFirst(const char* p, const char* last, Scan scan) {
     if constexpr (T::kWidth > 1) {
@@ -54,10 +56,17 @@ const char* FindFirst(const char* p, const char* last, Scan scan) {
     } else if (p == last) {
         return last;
     }
-    const auto hitsAt = [test = scan.template Test<T>()](const char* at) {
-        return T::Mask(test(at));
-    };
+    const auto test = scan.template Test<T>();
+    const auto hitsAt = [&test](const char* at) { return T::Mask(test(at)); };
     const char* const lastVector = last - T::kWidth;
+    if constexpr (T::kWidth > 1 && Scan::kLoads == 1) {
+        constexpr std::size_t kStep = 4 * T::kWidth;
+        for (; static_cast<std::size_t>(lastVector - p) >= kStep; p += kStep) {
+            const auto any = T::Or(T::Or(test(p), test(p + T::kWidth)),
+                                   T::Or(test(p + 2 * T::kWidth), test(p + 3 * T::kWidth)));
+            if (T::Mask(any) != 0) break;
+        }
+    }
     for (; p < lastVector; p += T::kWidth) {
         if (const std::uint32_t hits = hitsAt(p); hits != 0) return p + std::countr_zero(hits);
     }
@@ -65,7 +74,9 @@ const char* FindFirst(const char* p, const char* last, Scan scan) {
     return hits != 0 ? lastVector + std::countr_zero(hits) : last;
 }
 
+// Each scan says how many loads its test makes.
 struct OneByte {
+    static constexpr std::size_t kLoads = 1;
     unsigned char byte;
     template <class T>
     auto Test() const {
@@ -74,6 +85,7 @@ struct OneByte {
 };
 
 struct EitherByte {
+    static constexpr std::size_t kLoads = 1;
     unsigned char a, b;
     template <class T>
     auto Test() const {
@@ -86,6 +98,7 @@ struct EitherByte {
 
 // The high bit of each byte is the test, or else one of two bytes.
 struct EitherByteOrNonAscii {
+    static constexpr std::size_t kLoads = 1;
     unsigned char a, b;
     template <class T>
     auto Test() const {
@@ -98,6 +111,7 @@ struct EitherByteOrNonAscii {
 
 // The high bit of each byte is the test.
 struct NonAscii {
+    static constexpr std::size_t kLoads = 1;
     template <class T>
     auto Test() const {
         return [](const char* p) { return T::Load(p); };
@@ -105,6 +119,7 @@ struct NonAscii {
 };
 
 struct SurrogateByte {
+    static constexpr std::size_t kLoads = 1;
     template <class T>
     auto Test() const {
         return [mask = T::Splat(0xF8), wanted = T::Splat(0xD8)](const char* p) {
@@ -117,6 +132,7 @@ struct SurrogateByte {
 // its loop: three places take six of the eight vector registers of 32-bit x86.
 template <std::size_t N>
 struct Places {
+    static constexpr std::size_t kLoads = N;
     const std::array<PlaceTest, PlaceFilter::kMaxPlaces>& tests;
 
     template <class T>
