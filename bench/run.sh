@@ -14,6 +14,8 @@
 # TARVIK_BENCH_DIR the working folder (default /tmp/tarvik-bench; deleted at the end unless
 # TARVIK_BENCH_KEEP=1), TARVIK_BENCH_GREPS=grep to leave out ripgrep and ugrep: after them the
 # Wine runs of some rows took up to 200 ms longer, with the same Tarvik.exe as without them.
+# TARVIK_BENCH_BEFORE another native tarvik (a build of an earlier commit), timed and checked
+# beside this one in the same runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -79,6 +81,12 @@ done
 head -n 1 "$dir/data/log.txt" >"$dir/data/tiny.txt"
 cp build/bench/tarvik "$dir/native/tarvik"
 ln -f "$dir"/data/*.txt "$dir/native/"
+before_exe=${TARVIK_BENCH_BEFORE:-}
+if [[ -n $before_exe ]]; then
+    mkdir -p "$dir/before"
+    cp "$before_exe" "$dir/before/tarvik"
+    ln -f "$dir"/data/*.txt "$dir/before/"
+fi
 
 if [[ -n $wine_exe ]]; then
     # The machine field of the PE header: 014c is x86, 8664 x86-64.
@@ -192,6 +200,7 @@ printf '%s cores (%s), %s, %s, grep %s, rg %s, ugrep %s; large files %s MiB (UTF
 echo
 header="| case | grep | tarvik ms | grep ms | rg no-mmap ms | ugrep ms | rg mmap ms | cat ms | ÷ best | ÷ cat | tarvik MiB |"
 rule="|---|---|--:|--:|--:|--:|--:|--:|--:|--:|--:|"
+[[ -z $before_exe ]] || header+=" before ms | ÷ before |" rule+="--:|--:|"
 [[ -z $wine_exe ]] || header+=" Wine search ms | ÷ native search |" rule+="--:|--:|"
 echo "$header"
 echo "$rule"
@@ -234,9 +243,13 @@ while IFS='|' read -r label file compare mode answer presence; do
     status=0
     [[ -n $expected ]] || status=1
     # The previous case's answers go first, so that they cannot pass for this one's.
-    rm -f "$dir"/{native,wine}/{Value.cmd,error.txt}
+    rm -f "$dir"/{native,wine,before}/{Value.cmd,error.txt}
     problems=$(check "$dir/native" "$(cd "$dir/native" && "$timer" ./tarvik "${args[@]}" | cut -d' ' -f3)")
     [[ -z $problems ]] || problems="native: $problems"
+    if [[ -n $before_exe ]]; then
+        before_problem=$(check "$dir/before" "$(cd "$dir/before" && "$timer" ./tarvik "${args[@]}" | cut -d' ' -f3)")
+        [[ -z $before_problem ]] || problems+="${problems:+; }before: $before_problem"
+    fi
     if [[ -n $wine_exe ]]; then
         wine_problem=$(check "$dir/wine" "$(wine_timed "${args[*]}" | cut -d' ' -f2)")
         [[ -z $wine_problem ]] || problems+="${problems:+; }Wine: $wine_problem"
@@ -251,9 +264,10 @@ while IFS='|' read -r label file compare mode answer presence; do
         peer_times[ugrep]=wrong
     fi
 
-    t="" n="" c="" w="" s=""
+    t="" b="" n="" c="" w="" s=""
     for ((i = 0; i < runs; i++)); do
         t+=$(cd "$dir/native" && "$timer" ./tarvik "${args[@]}")$'\n'
+        [[ -z $before_exe ]] || b+=$(cd "$dir/before" && "$timer" ./tarvik "${args[@]}")$'\n'
         time_peer grep "$locale" "${grep_cmd[@]}"
         time_peer rg C.UTF-8 "${rg_cmd[@]}"
         time_peer ugrep C.UTF-8 "${ug_cmd[@]}"
@@ -295,6 +309,11 @@ while IFS='|' read -r label file compare mode answer presence; do
         ratio = best > 0 ? sprintf("%.2f", tm * 1000 / best) : "-"
         printf "| %s | %s | %.1f | %s | %s | %s | %s | %.1f | %s | %.2f | %.1f |", label, grep, tm * 1000, \
             g, r, u, m, cm * 1000, ratio, tm / cm, tk / 1024 }')
+    if [[ -n $before_exe ]]; then
+        statuses "$b" 3 "$status" "the build before"
+        read -r bm _ <<<"$(summarise <<<"${b%$'\n'}")"
+        row+=$(awk -v tm="$tm" -v bm="$bm" 'BEGIN { printf " %.1f | %.2f |", bm * 1000, tm / bm }')
+    fi
     if [[ -n $wine_exe ]]; then
         read -r wm _ <<<"$(summarise <<<"${w%$'\n'}")"
         read -r sm _ <<<"$(summarise <<<"${s%$'\n'}")"
