@@ -99,13 +99,10 @@ struct EitherByte {
 // The high bit of each byte is the test, or else one of two bytes.
 struct EitherByteOrNonAscii {
     static constexpr std::size_t kLoads = 1;
-    unsigned char a, b;
+    EitherByte either;
     template <class T>
     auto Test() const {
-        return [va = T::Splat(a), vb = T::Splat(b)](const char* p) {
-            const auto v = T::Load(p);
-            return T::Or(v, T::Or(T::Eq(v, va), T::Eq(v, vb)));
-        };
+        return [test = either.Test<T>()](const char* p) { return T::Or(T::Load(p), test(p)); };
     }
 };
 
@@ -198,7 +195,7 @@ constexpr ScanKernels MakeKernels() {
         },
         [](const char* begin, const char* end) { return FindFirst<T>(begin, end, NonAscii{}); },
         [](const char* begin, const char* end, unsigned char a, unsigned char b) {
-            return FindFirst<T>(begin, end, EitherByteOrNonAscii{a, b});
+            return FindFirst<T>(begin, end, EitherByteOrNonAscii{{a, b}});
         },
         [](const char* begin, const char* end) {
             return FindFirst<T>(begin, end, SurrogateByte{});
