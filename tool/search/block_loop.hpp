@@ -52,7 +52,7 @@ class BlockLoop {
           kept_(query.keptChars + query.compare.size()),
           reach_(pattern ? pattern->Width() - 1 : 0),
           headBytes_(kMaxCharBytes * kept_),
-          matchBytes_(kMaxCharBytes * query.compare.size()),
+          matchBytes_(pattern ? pattern->matchBytes : kMaxCharBytes * query.compare.size()),
           // Without a pattern every place of a long line is a candidate: stretches this long keep
           // its decoding cheap.
           minStretch_(std::max(2 * matchBytes_, pattern ? 0 : std::size_t{64 * 1024})) {

@@ -297,6 +297,19 @@ std::vector<SpelledMatch> SpelledMatches(const CompareBytes& bytes) {
     return matches;
 }
 
+std::size_t LongestMatch(const CompareBytes& bytes) {
+    std::map<const CharacterBytes*, std::size_t> longest;
+    for (const auto& [c, spelled] : bytes.distinct) {
+        std::size_t& most = longest[&spelled];
+        for (const LineKind kind : kLineKinds) {
+            for (const std::string& m : spelled.*kind) most = std::max(most, m.size());
+        }
+    }
+    std::size_t sum = 0;
+    for (const CharacterBytes* c : bytes.chars) sum += longest[c];
+    return sum;
+}
+
 // More parts than this to scan for cost more than the runs' hits do.
 constexpr std::size_t kMaxScannedParts = 4;
 
@@ -354,8 +367,16 @@ std::vector<ScannedPart> SpellingParts(const CompareBytes& bytes) {
         if (std::find(parts.begin(), parts.end(), part) == parts.end()) parts.push_back(part);
     };
     std::set<std::string> wider;
-    for (const LineKind kind : KindsThatCanMatch(bytes.chars)) {
-        auto part = ScannablePart(NarrowestSpelling(bytes, kind, wider));
+    const std::vector<LineKind> kinds = KindsThatCanMatch(bytes.chars);
+    for (auto kind = kinds.begin(); kind != kinds.end(); ++kind) {
+        // A kind that spells each character as one before it gives that one's part: an ASCII
+        // compare string is the same bytes in UTF-8 and in the code page.
+        const auto spellsAlike = [&bytes, kind](LineKind other) {
+            return std::all_of(bytes.distinct.begin(), bytes.distinct.end(),
+                               [&](const auto& c) { return c.second.*other == c.second.**kind; });
+        };
+        if (std::any_of(kinds.begin(), kind, spellsAlike)) continue;
+        auto part = ScannablePart(NarrowestSpelling(bytes, *kind, wider));
         if (!part) return {};
         add(std::move(part->first), {part->second});
     }
@@ -400,6 +421,7 @@ std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode 
                      [](const Scored& a, const Scored& b) { return a.chance < b.chance; });
     LinePattern pattern;
     pattern.unitBytes = encoding == FileEncoding::Bytes ? 1 : 2;
+    pattern.matchBytes = LongestMatch(bytes);
     pattern.scanned = SpellingParts(bytes);
     std::size_t checked = 0;
     if (pattern.scanned.empty()) {
