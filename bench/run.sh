@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
 # File-search benchmark. Generates files of the shapes in make_data.cpp, checks that tarvik
-# answers each case as grep's first matching line implies, then times tarvik, grep -F[i] -m1,
-# ripgrep and ugrep (where installed, the same flags) and reading the file with cat (the read
-# limit) in turn, page cache warm, and prints medians, ratios (÷ best: against the fastest of the
-# three greps) and tarvik's peak resident memory. With --wine it also runs Tarvik.exe under Wine, checks its
-# answers the same way and compares its search time with the native one, start-up subtracted
-# (the start-up is a presence test on a one-line file, timed alongside every case).
+# answers each case as grep's first matching line implies, then times tarvik, the peers grep
+# -F[i] -m1, ripgrep --no-mmap (which reads as tarvik does) and ugrep (where installed, the same
+# flags; -q for a presence test), ripgrep's default (which maps the file; shown, not a peer) and
+# reading the file with cat (the read limit) in turn, page cache warm, and prints medians, ratios
+# (÷ best: against the fastest peer that printed the right line) and tarvik's peak resident
+# memory, then the rows where a peer was faster. With --wine it also runs Tarvik.exe under Wine,
+# checks its answers the same way and compares its search time with the native one, start-up
+# subtracted (the start-up is a presence test on a one-line file, timed alongside every case).
 # Usage: bash bench/run.sh [--wine path/to/Tarvik.exe] [runs]   (default 5 runs)
 # Environment: TARVIK_BENCH_SIZE bytes of the large files (default 1 GiB; the UTF-16 file is a
 # quarter of that), TARVIK_BENCH_CASES a regular expression choosing cases by label,
 # TARVIK_BENCH_DIR the working folder (default /tmp/tarvik-bench; deleted at the end unless
 # TARVIK_BENCH_KEEP=1), TARVIK_BENCH_GREPS=grep to leave out ripgrep and ugrep: after them the
 # Wine runs of some rows took up to 200 ms longer, with the same Tarvik.exe as without them.
+# TARVIK_BENCH_BEFORE another native tarvik (a build of an earlier commit), timed and checked
+# beside this one in the same runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -48,6 +52,7 @@ app log, `REQUEST_ID=999999999` on the last line|log.txt|REQUEST_ID=999999999|ig
 app log, no match, /M|log.txt|request_id=999999998|exact|missing|
 app log, no match|log.txt|REQUEST_ID=999999998|ignore|missing|
 English-like text, `the` first in the last line, /M|prose.txt|the|exact|found|
+English-like text, `THE` first in the last line|prose.txt|THE|ignore|found|
 English-like text, 1 character `Z`, last line|prose.txt|Z|ignore|found|
 multilingual UTF-8, `Größe`|multi.txt|Größe|ignore|found|
 multilingual UTF-8, `STRASSE`|multi.txt|STRASSE|ignore|found|
@@ -76,6 +81,12 @@ done
 head -n 1 "$dir/data/log.txt" >"$dir/data/tiny.txt"
 cp build/bench/tarvik "$dir/native/tarvik"
 ln -f "$dir"/data/*.txt "$dir/native/"
+before_exe=${TARVIK_BENCH_BEFORE:-}
+if [[ -n $before_exe ]]; then
+    mkdir -p "$dir/before"
+    cp "$before_exe" "$dir/before/tarvik"
+    ln -f "$dir"/data/*.txt "$dir/before/"
+fi
 
 if [[ -n $wine_exe ]]; then
     # The machine field of the PE header: 014c is x86, 8664 x86-64.
@@ -146,28 +157,55 @@ check() {
 expect() {
     local hit offset bytes value
     expected=""
-    hit=$("${read_cmd[@]}" | LC_ALL=$locale grep "$grep_flags" -m1 -o -b -- "$compare" | head -n 1) || true
+    hit=$("${text_cmd[@]}" | LC_ALL=$locale grep "$grep_flags" -m1 -o -b -- "$compare" | head -n 1) || true
     [[ -n $hit ]] || return 0
     offset=${hit%%:*}
     bytes=$(printf %s "${hit#*:}" | wc -c)
     # The reader ends early on purpose: its broken pipe is no failure.
-    value=$("${read_cmd[@]}" | tail -c +$((offset + bytes + 1)) | head -n 1 | tr -d '\r') || true
+    value=$("${text_cmd[@]}" | tail -c +$((offset + bytes + 1)) | head -n 1 | tr -d '\r') || true
     expected="SET RETU=$(LC_ALL=C sed -e 's/%/%%/g' -e 's/[&^|<>()"]/^&/g' <<<"$value")"
 }
 
-printf '%s cores, %s, %s, grep %s, rg %s, ugrep %s; large files %s MiB (UTF-16 %s MiB); medians of %s runs\n' \
-    "$(nproc)" "$(uname -m)" "$(uptime | sed 's/.*load/load/')" "$(grep --version | awk '{print $NF; exit}')" \
+# A peer's answer, for comparing with grep's: the exit status of a presence test, else a checksum
+# of the first line it printed without its CR.
+answer() {
+    local status=0 sum
+    if [[ -n $presence ]]; then
+        "$@" >/dev/null 2>&1 || status=$?
+        echo "status $status"
+        return 0
+    fi
+    sum=$("$@" 2>/dev/null | head -n 1 | tr -d '\r' | md5sum) || true
+    echo "line ${sum%% *}"
+}
+
+# Times a peer's command ($2...) into the variable named $1 when the command is installed; a peer
+# whose answer differs from grep's is marked "wrong" instead of timed.
+declare -A peer_times=()
+time_peer() {
+    local name=$1
+    shift
+    command -v "$2" >/dev/null || return 0
+    [[ ${TARVIK_BENCH_GREPS:-} != grep || $name == grep ]] || return 0
+    [[ ${peer_times[$name]:-} != wrong ]] || return 0
+    peer_times[$name]+=$(LC_ALL=$1 "$timer" "${@:2}")$'\n'
+}
+
+printf '%s cores (%s), %s, %s, grep %s, rg %s, ugrep %s; large files %s MiB (UTF-16 %s MiB); medians of %s runs\n' \
+    "$(nproc)" "$(awk -F': ' '/^model name/ {print $2; exit}' /proc/cpuinfo)" "$(uname -m)" \
+    "$(uptime | sed 's/.*load/load/')" "$(grep --version | awk '{print $NF; exit}')" \
     "$(rg --version 2>/dev/null | awk '{print $2; exit}')" "$(ugrep --version 2>/dev/null | awk '{print $2; exit}')" \
     $((size >> 20)) $((size >> 22)) "$runs"
 [[ -z $wine_exe ]] || echo "Wine: $(wine --version), $arch build $(basename "$wine_exe")"
 echo
-header="| case | grep | tarvik ms | grep ms | rg ms | ugrep ms | read ms | ÷ grep | ÷ best | ÷ read | tarvik MiB |"
+header="| case | grep | tarvik ms | grep ms | rg no-mmap ms | ugrep ms | rg mmap ms | cat ms | ÷ best | ÷ cat | tarvik MiB |"
 rule="|---|---|--:|--:|--:|--:|--:|--:|--:|--:|--:|"
+[[ -z $before_exe ]] || header+=" before ms | ÷ before |" rule+="--:|--:|"
 [[ -z $wine_exe ]] || header+=" Wine search ms | ÷ native search |" rule+="--:|--:|"
 echo "$header"
 echo "$rule"
 
-wrong=""
+wrong="" behind=""
 native_starts="" wine_starts=""
 while IFS='|' read -r label file compare mode answer presence; do
     [[ $compare != LONG ]] || compare=$long_compare
@@ -176,20 +214,24 @@ while IFS='|' read -r label file compare mode answer presence; do
     grep_flags=-F
     if [[ $mode == exact ]]; then args+=(/m); else grep_flags=-Fi; fi
     [[ -n $presence ]] || args+=(/s:0)
+    # A presence test prints nothing: the peers only tell whether there is a match.
+    stop=-m1
+    [[ -z $presence ]] || stop=-q
     # C folds ASCII only, as grep -i needs for an ASCII compare string; C.UTF-8 folds the rest.
     locale=C grep_name=C
     if [[ $mode == ignore ]] && LC_ALL=C grep -q '[^ -~]' <<<"$compare"; then
         locale=C.UTF-8 grep_name=UTF-8
     fi
-    read_cmd=(cat -- "$path")
-    grep_cmd=(grep "$grep_flags" -m1 -- "$compare" "$path")
+    text_cmd=(cat -- "$path")
+    grep_cmd=(grep "$grep_flags" "$stop" -- "$compare" "$path")
     # Both read UTF-16 with a byte order mark themselves.
-    rg_cmd=(rg "$grep_flags" -m1 -- "$compare" "$path")
-    ug_cmd=(ugrep "$grep_flags" -m1 -- "$compare" "$path")
+    rg_cmd=(rg --no-mmap "$grep_flags" "$stop" -- "$compare" "$path")
+    rg_map_cmd=(rg "$grep_flags" "$stop" -- "$compare" "$path")
+    ug_cmd=(ugrep "$grep_flags" "$stop" -- "$compare" "$path")
     if [[ $file == utf16.txt ]]; then
-        read_cmd=(iconv -f UTF-16LE -t UTF-8 -- "$path")
+        text_cmd=(iconv -f UTF-16LE -t UTF-8 -- "$path")
         # shellcheck disable=SC2016 # the inner shell expands them
-        grep_cmd=(sh -c 'iconv -f UTF-16LE -t UTF-8 -- "$1" | grep "$2" -m1 -- "$3"' sh "$path" "$grep_flags" "$compare")
+        grep_cmd=(sh -c 'iconv -f UTF-16LE -t UTF-8 -- "$1" | grep "$2" "$3" -- "$4"' sh "$path" "$grep_flags" "$stop" "$compare")
         grep_name="iconv + $grep_name"
     fi
 
@@ -201,51 +243,91 @@ while IFS='|' read -r label file compare mode answer presence; do
     status=0
     [[ -n $expected ]] || status=1
     # The previous case's answers go first, so that they cannot pass for this one's.
-    rm -f "$dir"/{native,wine}/{Value.cmd,error.txt}
+    rm -f "$dir"/{native,wine,before}/{Value.cmd,error.txt}
     problems=$(check "$dir/native" "$(cd "$dir/native" && "$timer" ./tarvik "${args[@]}" | cut -d' ' -f3)")
     [[ -z $problems ]] || problems="native: $problems"
+    if [[ -n $before_exe ]]; then
+        before_problem=$(check "$dir/before" "$(cd "$dir/before" && "$timer" ./tarvik "${args[@]}" | cut -d' ' -f3)")
+        [[ -z $before_problem ]] || problems+="${problems:+; }before: $before_problem"
+    fi
     if [[ -n $wine_exe ]]; then
         wine_problem=$(check "$dir/wine" "$(wine_timed "${args[*]}" | cut -d' ' -f2)")
         [[ -z $wine_problem ]] || problems+="${problems:+; }Wine: $wine_problem"
     fi
+    # grep in its locale is the reference, as for tarvik's answer.
+    peer_times=()
+    reference=$(LC_ALL=$locale answer "${grep_cmd[@]}")
+    if [[ ${TARVIK_BENCH_GREPS:-} != grep ]]; then
+        if command -v rg >/dev/null && [[ $(LC_ALL=C.UTF-8 answer "${rg_cmd[@]}") != "$reference" ]]; then
+            peer_times[rg]=wrong
+        fi
+        if command -v ugrep >/dev/null && [[ $(LC_ALL=C.UTF-8 answer "${ug_cmd[@]}") != "$reference" ]]; then
+            peer_times[ugrep]=wrong
+        fi
+    fi
 
-    t="" g="" r="" u="" c="" n="" w="" s=""
+    # The start-up runs get a command line as long as the case's, padded with a switch the tool
+    # ignores: a Wine process takes longer to start with a longer one (6 ms more for 30,000
+    # characters here, for a program that does nothing).
+    start_args=(/f:tiny.txt '/c:"service"')
+    case_line="${args[*]}" start_line="${start_args[*]} /x:"
+    if ((${#case_line} > ${#start_line})); then
+        start_args+=("/x:$(printf '%*s' $((${#case_line} - ${#start_line})) '' | tr ' ' a)")
+    fi
+    t="" b="" n="" c="" w="" s=""
     for ((i = 0; i < runs; i++)); do
         t+=$(cd "$dir/native" && "$timer" ./tarvik "${args[@]}")$'\n'
-        g+=$(LC_ALL=$locale "$timer" "${grep_cmd[@]}")$'\n'
-        [[ ${TARVIK_BENCH_GREPS:-} == grep ]] || ! command -v rg >/dev/null || r+=$(LC_ALL=C.UTF-8 "$timer" "${rg_cmd[@]}")$'\n'
-        [[ ${TARVIK_BENCH_GREPS:-} == grep ]] || ! command -v ugrep >/dev/null || u+=$(LC_ALL=C.UTF-8 "$timer" "${ug_cmd[@]}")$'\n'
-        c+=$("$timer" "${read_cmd[@]}")$'\n'
-        n+=$(cd "$dir/native" && "$timer" ./tarvik /f:tiny.txt '/c:"service"')$'\n'
+        [[ -z $before_exe ]] || b+=$(cd "$dir/before" && "$timer" ./tarvik "${args[@]}")$'\n'
+        time_peer grep "$locale" "${grep_cmd[@]}"
+        time_peer rg C.UTF-8 "${rg_cmd[@]}"
+        time_peer ugrep C.UTF-8 "${ug_cmd[@]}"
+        time_peer rg_map C.UTF-8 "${rg_map_cmd[@]}"
+        c+=$("$timer" cat -- "$path")$'\n'
+        n+=$(cd "$dir/native" && "$timer" ./tarvik "${start_args[@]}")$'\n'
         if [[ -n $wine_exe ]]; then
+            # After a second or more without a Wine process, the next one here takes 100-300 ms
+            # longer, whatever it does: an untimed run first leaves the case and its start-up
+            # alike warm.
+            wine_timed "${start_args[*]}" >/dev/null
             w+=$(wine_timed "${args[*]}")$'\n'
-            s+=$(wine_timed '/f:tiny.txt /c:"service"')$'\n'
+            s+=$(wine_timed "${start_args[*]}")$'\n'
         fi
     done
     statuses "$t" 3 "$status" tarvik
-    statuses "$g" 3 "$status" grep
+    statuses "${peer_times[grep]}" 3 "$status" grep
     statuses "$n" 3 0 "tarvik's start-up run"
     if [[ -n $wine_exe ]]; then
         statuses "$w" 2 "$status" Tarvik.exe
         statuses "$s" 2 0 "Tarvik.exe's start-up run"
     fi
     read -r tm tk <<<"$(summarise <<<"${t%$'\n'}")"
-    read -r gm _ <<<"$(summarise <<<"${g%$'\n'}")"
-    # A grep that is not run counts as never the best, and shows as "-".
-    rm_=0 um=0
-    [[ -z $r ]] || read -r rm_ _ <<<"$(summarise <<<"${r%$'\n'}")"
-    [[ -z $u ]] || read -r um _ <<<"$(summarise <<<"${u%$'\n'}")"
+    # Each peer's median in ms, "-" when it did not run and "wrong" when it printed another line.
+    declare -A peer_ms=()
+    for peer in grep rg ugrep rg_map; do
+        case ${peer_times[$peer]:-} in
+            "") peer_ms[$peer]=- ;;
+            wrong) peer_ms[$peer]=wrong ;;
+            *) peer_ms[$peer]=$(summarise <<<"${peer_times[$peer]%$'\n'}" | awk '{printf "%.1f", $1 * 1000}') ;;
+        esac
+    done
     read -r cm _ <<<"$(summarise <<<"${c%$'\n'}")"
     read -r nm _ <<<"$(summarise <<<"${n%$'\n'}")"
     native_starts+="$nm"$'\n'
     mark=""
     [[ -z $problems ]] || mark="**wrong:** "
-    row=$(awk -v label="$mark$label" -v grep="$grep_name" -v tm="$tm" -v gm="$gm" -v rm="$rm_" -v um="$um" \
-        -v cm="$cm" -v tk="$tk" 'function ms(x) { return x > 0 ? sprintf("%.1f", x * 1000) : "-" }
+    row=$(awk -v label="$mark$label" -v grep="$grep_name" -v tm="$tm" -v g="${peer_ms[grep]}" \
+        -v r="${peer_ms[rg]}" -v u="${peer_ms[ugrep]}" -v m="${peer_ms[rg_map]}" -v cm="$cm" -v tk="$tk" '
+        function peer(x) { if (x + 0 > 0 && (best == 0 || x + 0 < best)) best = x + 0 }
         BEGIN {
-        best = gm; if (rm > 0 && rm < best) best = rm; if (um > 0 && um < best) best = um
-        printf "| %s | %s | %.1f | %.1f | %s | %s | %.1f | %.2f | %.2f | %.2f | %.1f |", label, grep,
-            tm * 1000, gm * 1000, ms(rm), ms(um), cm * 1000, tm / gm, tm / best, tm / cm, tk / 1024 }')
+        best = 0; peer(g); peer(r); peer(u)
+        ratio = best > 0 ? sprintf("%.2f", tm * 1000 / best) : "-"
+        printf "| %s | %s | %.1f | %s | %s | %s | %s | %.1f | %s | %.2f | %.1f |", label, grep, tm * 1000, \
+            g, r, u, m, cm * 1000, ratio, tm / cm, tk / 1024 }')
+    if [[ -n $before_exe ]]; then
+        statuses "$b" 3 "$status" "the build before"
+        read -r bm _ <<<"$(summarise <<<"${b%$'\n'}")"
+        row+=$(awk -v tm="$tm" -v bm="$bm" 'BEGIN { printf " %.1f | %.2f |", bm * 1000, tm / bm }')
+    fi
     if [[ -n $wine_exe ]]; then
         read -r wm _ <<<"$(summarise <<<"${w%$'\n'}")"
         read -r sm _ <<<"$(summarise <<<"${s%$'\n'}")"
@@ -254,6 +336,11 @@ while IFS='|' read -r label file compare mode answer presence; do
             printf " %.1f | %.2f |", (wm - sm) * 1000, (wm - sm) / (tm - nm) }')
     fi
     [[ -z $problems ]] || wrong+="  $label: $problems"$'\n'
+    behind+=$(awk -v label="$label" -v tm="$tm" -v g="${peer_ms[grep]}" -v r="${peer_ms[rg]}" -v u="${peer_ms[ugrep]}" '
+        BEGIN { split("grep rg ugrep", names, " "); t[1] = g; t[2] = r; t[3] = u; ahead = ""
+            for (i = 1; i <= 3; i++) if (t[i] + 0 > 0 && t[i] + 0 < tm * 1000) ahead = ahead " " names[i] " " t[i]
+            if (ahead != "") printf "  %s: tarvik %.1f ms,%s ms", label, tm * 1000, ahead }')
+    [[ -z $behind || ${behind: -1} == $'\n' ]] || behind+=$'\n'
     echo "$row"
 done <<<"$cases"
 
@@ -262,6 +349,11 @@ printf 'Start-up (presence test on a one-line file), median over the cases: nati
     "$(summarise <<<"${native_starts%$'\n'}" | awk '{print $1 * 1000}')"
 [[ -z $wine_exe ]] || printf ', Wine %.1f ms' "$(summarise <<<"${wine_starts%$'\n'}" | awk '{print $1 * 1000}')"
 echo
+if [[ -n $behind ]]; then
+    printf 'Rows behind a peer:\n%s' "$behind"
+else
+    echo "No row behind a peer."
+fi
 if [[ -n $wrong ]]; then
     printf 'Wrong answers:\n%s' "$wrong"
     exit 1

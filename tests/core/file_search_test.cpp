@@ -48,14 +48,16 @@ constexpr std::size_t kWhole = 1 << 30;
 // With a block size the block search, without one the line-by-line search.
 std::optional<Found> Search(const std::string& bytes, TextView compare, CompareMode mode,
                             std::size_t chunk, std::optional<std::size_t> blockSize,
-                            const LegacyCodePage& legacy, std::size_t keptChars = kKeptLineChars) {
+                            const LegacyCodePage& legacy, std::size_t keptChars = kKeptLineChars,
+                            bool presence = false) {
     FakePlatform platform;
     platform.files["f"] = bytes;
     platform.readChunk = chunk;
     const auto reader = platform.OpenForReading(U"f");
     if (!blockSize)
         return Describe(FindFirstMatchingLineByLines(*reader, compare, mode, legacy, keptChars));
-    return Describe(FindFirstMatchingLine(*reader, compare, mode, legacy, {*blockSize, keptChars}));
+    return Describe(
+        FindFirstMatchingLine(*reader, compare, mode, legacy, {*blockSize, keptChars, presence}));
 }
 
 std::string Printable(const std::string& bytes) {
@@ -80,12 +82,19 @@ std::string Summary(const std::optional<Found>& found) {
 // The outcome of a search as text, a failure included: random files may be invalid UTF-16.
 std::string Summary(const std::string& bytes, TextView compare, CompareMode mode, std::size_t chunk,
                     std::optional<std::size_t> blockSize, const LegacyCodePage& legacy,
-                    std::size_t keptChars = kKeptLineChars) {
+                    std::size_t keptChars = kKeptLineChars, bool presence = false) {
     try {
-        return Summary(Search(bytes, compare, mode, chunk, blockSize, legacy, keptChars));
+        return Summary(Search(bytes, compare, mode, chunk, blockSize, legacy, keptChars, presence));
     } catch (const GeneralFailure&) {
         return "failure";
     }
+}
+
+// What the run takes from a summary: the line's characters (the reading of a line settled before
+// its end is that of the bytes so far), or for a presence test only that there is one.
+std::string RunTakes(const std::string& summary, bool presence) {
+    if (summary == "no line" || summary == "failure") return summary;
+    return presence ? "a line" : summary.substr(summary.find(' ') + 1);
 }
 
 // What a search keeping `keptChars` must give: the line found by holding every line whole, cut to
@@ -241,6 +250,41 @@ TEST(FileSearch, StopsReadingAtTheMatchingLine) {
     EXPECT_TRUE(FindFirstMatchingLine(*reader, U"needle", kExact, Latin1CodePage(), {16}));
 }
 
+// A long line is read only until the rest of it can change nothing the run takes from it: its
+// readings as UTF-8 and in the code page both hold a match and cut the line alike, or for a
+// presence test agree on whether its kept characters hold one.
+TEST(FileSearch, StopsReadingALongLineOnceTheRestCanChangeNothing) {
+    const std::string as(200, 'a');
+    const struct {
+        std::string head;
+        Text compare;
+        bool presence;
+        const char* outcome;  // "read on" when the search reads past the head
+    } cases[] = {
+        {"x needle " + as, U"needle", false, "x needle aaaaa"},
+        {"x needle " + as, U"needle", true, "x needle aaaaa"},
+        {"\xC3\xA9 needle " + as, U"needle", true, "é needle aaaa"},
+        {"\xC3\xA9 needle " + as, U"needle", false, "read on"},  // Ã© in the code page
+        {"\xC3\xA9 " + as, U"é", true, "read on"},               // only UTF-8 matches
+        {as + "needle", U"needle", true, "failure"},             // first matches past the kept
+    };
+    for (const auto& c : cases) {
+        FakePlatform platform;
+        platform.files["f"] = c.head + std::string(1000, 'z');
+        platform.failReadAfter = c.head.size() + 64;
+        const auto reader = platform.OpenForReading(U"f");
+        std::string outcome;
+        try {
+            const auto found = FindFirstMatchingLine(*reader, c.compare, kExact, Latin1CodePage(),
+                                                     {16, 8, c.presence});
+            outcome = found ? EncodeUtf8Lossless(found->chars) : "no line";
+        } catch (const GeneralFailure& e) {
+            outcome = std::string(e.what()) == "injected read fault" ? "read on" : "failure";
+        }
+        EXPECT_EQ(outcome, c.outcome) << Printable(c.head) << (c.presence ? " presence" : "");
+    }
+}
+
 // Invalid UTF-16 fails the search when it is read, and only then: a stray last byte after the
 // matching line's end, CR or LF, is never looked at.
 TEST(FileSearch, InvalidUtf16FailsWhereItIsRead) {
@@ -315,15 +359,18 @@ TEST(FileSearch, AgreesWithTheLineByLineSearchOnRandomFiles) {
                   Summary(bytes, compare, mode, chunk, std::nullopt, legacy))
             << Printable(bytes) << " compare " << EncodeUtf8Lossless(compare) << " block " << block
             << " chunk " << chunk << (mode == kExact ? " exact" : " ignoring case");
-        // Keeping only a few characters of each line, also of UTF-16 files. The reference cuts a
-        // legacy line by bytes, as the search does, so only single-byte code pages compare.
+        // Keeping only a few characters of each line, also of UTF-16 files, for a result line or
+        // a presence test. The reference cuts a legacy line by bytes, as the search does, so only
+        // single-byte code pages compare.
         if (&legacy == &pages[2]) continue;
         const std::size_t keptChars = below(12);
+        const bool presence = below(2) == 0;
         if (below(4) == 0) bytes = Utf16(bytes, below(2) == 0);
-        EXPECT_EQ(Summary(bytes, compare, mode, chunk, block, legacy, keptChars),
-                  CutSummary(bytes, compare, mode, legacy, keptChars))
+        EXPECT_EQ(RunTakes(Summary(bytes, compare, mode, chunk, block, legacy, keptChars, presence),
+                           presence),
+                  RunTakes(CutSummary(bytes, compare, mode, legacy, keptChars), presence))
             << Printable(bytes) << " compare " << EncodeUtf8Lossless(compare) << " block " << block
-            << " chunk " << chunk << " kept " << keptChars
+            << " chunk " << chunk << " kept " << keptChars << (presence ? " presence" : "")
             << (mode == kExact ? " exact" : " ignoring case");
     }
 }

@@ -408,6 +408,16 @@ TEST(FailureRun, PositionsBeyond32767Overflow) {
     EXPECT_EQ(withLength.reason, "16-bit overflow");
 }
 
+// A presence test needs only the match: a long line is not read on, although its reading is not
+// known yet (`é` reads as `Ã©` in the code page), while a result line needs its characters.
+TEST(PresenceTest, ReadsALongLineOnlyAsFarAsTheMatch) {
+    const Files file = {{"f.txt", "\xC3\xA9 needle" + std::string(1 << 20, 'x')}};
+    const auto failLate = [](FakePlatform& p) { p.failReadAfter = 1 << 19; };
+    EXPECT_EQ(RunWith(R"(/f:f.txt /c:"needle")", file, failLate).status, 0);
+    EXPECT_EQ(RunWith(R"(/f:f.txt /c:"needle" /e:v)", file, failLate).reason,
+              "injected read fault");
+}
+
 TEST(FailureRun, FailureMessagesQuoteValuesAfterQuoteRemoval) {
     const RunResult r = RunWith(R"(/f:"my file.txt" /c:"a")");
     EXPECT_EQ(r.files.at("error.txt"),

@@ -1,13 +1,16 @@
-// The search looks for the rarest place of the pattern with a vectorised byte scan and checks the
-// other places around each hit. Each hit costs a scan call, so when the bytes of that place prove
-// common in the data the search takes the next rarest place, for the rest of the file. When all
-// of them are common it filters instead: vector compares of two places at once, those that proved
-// rarest, with a full check only where both hold one of their bytes.
+// The search scans for the place of the pattern expected rarest in text, with a vectorised scan,
+// and checks the whole pattern where that place passes its test. A check costs as much as
+// scanning thousands of bytes, so once checks that fail prove frequent the search plans anew from
+// the data ahead: it counts how often each place passes there, alone and together with the places
+// already chosen, and scans for the one, two or three places for which scanning and checking
+// together cost least.
 #include "byte_search.hpp"
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cassert>
+#include <limits>
 #include <string_view>
 
 namespace tarvik {
@@ -34,14 +37,30 @@ constexpr std::array<unsigned char, 256> MakeCommonness() {
 
 constexpr std::array<unsigned char, 256> kCommonness = MakeCommonness();
 
-// A place proves common with more hits than one per this many bytes scanned, counted from this
-// many hits on: there a scan call per hit costs more than filtering does.
-constexpr std::size_t kBytesPerHit = 256;
-constexpr std::size_t kHitsBeforeSwitching = 16;
+// The costs a plan weighs, in units of scanning a byte for one place: a scan for two places costs
+// about twice as much, and checking a position that passed the scan (a mispredicted branch, a call
+// and the pattern's check) as much as scanning some eight thousand bytes.
+constexpr std::size_t kCheckCost = 8192;
+// The search plans anew when this many checks have failed since the last plan (twice as many after
+// each plan) and they cost more than the scan.
+constexpr std::size_t kMissesBeforePlanning = 16;
+constexpr std::size_t kMaxPlans = 16;
 
-// Bytes ahead in which the filter's second place is chosen, and the fewest that tell anything.
+// Bytes ahead in which the places are chosen, and the fewest that tell anything.
 constexpr std::size_t kSampleBytes = 64 * 1024;
 constexpr std::size_t kMinSampleBytes = 4 * 1024;
+
+// The bytes a test takes.
+ByteSet Taken(const PlaceTest& test) {
+    ByteSet taken;
+    for (std::size_t b = 0; b < 256; ++b) taken[b] = test.Passes(static_cast<unsigned char>(b));
+    return taken;
+}
+
+bool Holds(const PlaceFilter& filter, std::size_t offset) {
+    return std::any_of(filter.places.begin(), filter.places.begin() + filter.count,
+                       [offset](const PlaceTest& test) { return test.offset == offset; });
+}
 
 }  // namespace
 
@@ -53,21 +72,37 @@ unsigned ByteCommonness(const ByteSet& set) {
     return sum;
 }
 
+PlaceTest TestOf(const ByteSet& set, std::size_t offset) {
+    PlaceTest test{offset, 0, 0};
+    bool first = true;
+    for (std::size_t b = 0; b < 256; ++b) {
+        if (!set[b]) continue;
+        if (first) test.value = static_cast<unsigned char>(b), first = false;
+        test.mask |= static_cast<unsigned char>(b ^ test.value);
+    }
+    test.value |= test.mask;
+    return test;
+}
+
+bool CanScanFor(const ByteSet& set) {
+    return set.any() && std::popcount(TestOf(set, 0).mask) <= 2;
+}
+
 BytePattern::BytePattern(std::vector<ByteSet> sets) : sets_(std::move(sets)) {
     assert(!sets_.empty() && sets_.size() <= kMaxSize);
-    anchorBytes_.resize(sets_.size());
+    std::vector<unsigned> commonness(sets_.size());
     for (std::size_t j = 0; j < sets_.size(); ++j) {
-        if (sets_[j].count() > kMaxAnchorBytes) continue;
-        anchors_.push_back(j);
-        for (std::size_t b = 0; b < 256; ++b) {
-            if (sets_[j][b]) anchorBytes_[j].push_back(static_cast<unsigned char>(b));
-        }
+        tests_.push_back(TestOf(sets_[j], j));
+        if (!CanScanFor(sets_[j])) continue;
+        scannable_.push_back(j);
+        commonness[j] = ByteCommonness(Taken(tests_[j]));
     }
-    assert(!anchors_.empty());
-    bytesPerHit_.resize(anchors_.size());
-    std::stable_sort(anchors_.begin(), anchors_.end(), [this](std::size_t a, std::size_t b) {
-        return ByteCommonness(sets_[a]) < ByteCommonness(sets_[b]);
-    });
+    assert(!scannable_.empty());
+    std::stable_sort(
+        scannable_.begin(), scannable_.end(),
+        [&commonness](std::size_t a, std::size_t b) { return commonness[a] < commonness[b]; });
+    filter_.places[0] = tests_[scannable_.front()];
+    filter_.count = 1;
 }
 
 bool BytePattern::MatchesAt(const char* p) const {
@@ -78,116 +113,78 @@ bool BytePattern::MatchesAt(const char* p) const {
 }
 
 const char* BytePattern::Find(const char* begin, const char* end) {
-    while (!filtering_) {
-        const char* resume = nullptr;
-        const char* found = FindByAnchor(begin, end, resume);
-        if (resume == nullptr) return found;
-        begin = resume;
-        GiveUpAnchor(begin, end);
+    const std::size_t width = sets_.size();
+    if (static_cast<std::size_t>(end - begin) < width) return nullptr;
+    const char* const last = end - (width - 1);
+    for (const char* p = begin;; ++p) {
+        p = FindPlaces(p, last, filter_);
+        scanned_ += static_cast<std::size_t>(p - begin);
+        begin = p;
+        if (p == last) return nullptr;
+        if (MatchesAt(p)) return p;
+        ++misses_;
+        if (plans_ < kMaxPlans && misses_ >= kMissesBeforePlanning << plans_ &&
+            misses_ * kCheckCost > scanned_ * filter_.count) {
+            Plan(p + 1, end);
+        }
     }
-    return FindByFilter(begin, end);
 }
 
-void BytePattern::GiveUpAnchor(const char* from, const char* end) {
-    if (++current_ < anchors_.size()) return;
-    // The place with the fewest hits, and with it the place that hits together with it least
-    // often in the data ahead: places hit alike one by one can hit together at every occurrence
-    // (`q` and `_` in `request_id`) or almost never. Without enough data ahead, the place with the
-    // next fewest hits of another set.
-    std::vector<std::size_t> order(anchors_.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
-        return bytesPerHit_[a] > bytesPerHit_[b];
-    });
-    const std::size_t first = anchors_[order[0]];
-    std::size_t second = first;
-    for (const std::size_t i : order) {
-        if (sets_[anchors_[i]] != sets_[first]) {
-            second = anchors_[i];
+void BytePattern::Plan(const char* from, const char* end) {
+    misses_ = scanned_ = 0;
+    ++plans_;
+    const std::size_t width = sets_.size();
+    const std::size_t sample = std::min(static_cast<std::size_t>(end - from), kSampleBytes);
+    if (sample < kMinSampleBytes + width) return PlanWithoutData();
+    const char* const last = from + (sample - width + 1);
+    PlaceFilter with, best;
+    std::size_t bestCost = std::numeric_limits<std::size_t>::max();
+    while (with.count < PlaceFilter::kMaxPlaces) {
+        const std::vector<std::size_t> hits = HitsWith(with, from, last);
+        std::size_t next = width;
+        for (const std::size_t j : scannable_) {
+            if (!Holds(with, j) && (next == width || hits[j] < hits[next])) next = j;
+        }
+        if (next == width) break;
+        with.places[with.count++] = tests_[next];
+        const std::size_t cost = sample * with.count + hits[next] * kCheckCost;
+        if (cost < bestCost) best = with, bestCost = cost;
+        if (hits[next] == 0) break;
+    }
+    filter_ = best;
+}
+
+void BytePattern::PlanWithoutData() {
+    const PlaceTest& first = tests_[scannable_.front()];
+    filter_.places[0] = first;
+    filter_.count = 1;
+    for (const std::size_t j : scannable_) {
+        if (tests_[j].mask != first.mask || tests_[j].value != first.value) {
+            filter_.places[filter_.count++] = tests_[j];
             break;
         }
     }
-    const std::size_t width = sets_.size();
-    const std::size_t sample =
-        std::min(static_cast<std::size_t>(std::max<std::ptrdiff_t>(end - from, 0)), kSampleBytes);
-    if (second != first && sample >= kMinSampleBytes + width) {
-        std::vector<std::size_t> together(width);
-        for (const char* p = from; p + width <= from + sample; ++p) {
-            if (!sets_[first][static_cast<unsigned char>(p[first])]) continue;
-            for (std::size_t j = 0; j < width; ++j)
-                together[j] += sets_[j][static_cast<unsigned char>(p[j])];
-        }
-        for (const std::size_t i : order) {
-            const std::size_t j = anchors_[i];
-            if (sets_[j] != sets_[first] && together[j] < together[second]) second = j;
-        }
-    }
-    const auto place = [this](std::size_t j) {
-        PlaceBytes bytes;
-        bytes.offset = j;
-        const std::vector<unsigned char>& list = anchorBytes_[j];
-        for (std::size_t i = 0; i < bytes.bytes.size(); ++i) bytes.bytes[i] = list[i % list.size()];
-        return bytes;
-    };
-    first_ = place(first), second_ = place(second);
-    filtering_ = true;
 }
 
-const char* BytePattern::FindByAnchor(const char* begin, const char* end, const char*& resume) {
-    const std::size_t place = anchors_[current_];
-    const std::size_t width = sets_.size();
-    if (static_cast<std::size_t>(end - begin) < width) return nullptr;
-    // Anchor bytes can only start occurrences in [first, last).
-    const char* const first = begin + place;
-    const char* const last = end - (width - 1 - place);
-    // The next occurrence of each anchor byte, as far as still known from the last call; the
-    // earliest of them is the next candidate.
-    const bool known = nextEnd_ == last && nextPlace_ == place;
-    const std::vector<unsigned char>& bytes = anchorBytes_[place];
-    const std::size_t count = bytes.size();
-    for (std::size_t k = 0; k < count; ++k) {
-        if (!known || nextFrom_[k] > first || next_[k] < first) {
-            nextFrom_[k] = first;
-            next_[k] = FindByte(first, last, bytes[k]);
+std::vector<std::size_t> BytePattern::HitsWith(const PlaceFilter& with, const char* from,
+                                               const char* last) const {
+    std::vector<std::size_t> hits(sets_.size());
+    if (with.count == 0) {
+        // Each place alone, from the counts of the bytes: shifting a place by its offset hardly
+        // changes them.
+        std::array<std::size_t, 256> counts{};
+        for (const char* p = from; p != last; ++p) ++counts[static_cast<unsigned char>(*p)];
+        for (const std::size_t j : scannable_) {
+            for (std::size_t b = 0; b < 256; ++b)
+                hits[j] += tests_[j].Passes(static_cast<unsigned char>(b)) ? counts[b] : 0;
         }
+        return hits;
     }
-    nextEnd_ = last, nextPlace_ = place;
-    // Hits and bytes scanned are counted over calls, as a line's check may end each call early.
-    for (;;) {
-        const char* hit =
-            *std::min_element(next_.begin(), next_.begin() + static_cast<std::ptrdiff_t>(count));
-        if (hit == last) {
-            scanned_ += static_cast<std::size_t>(last - first);
-            return nullptr;
-        }
-        ++hits_;
-        if (MatchesAt(hit - place)) {
-            scanned_ += static_cast<std::size_t>(hit - first);
-            return hit - place;
-        }
-        const std::size_t scanned = scanned_ + static_cast<std::size_t>(hit - first);
-        if (hits_ >= kHitsBeforeSwitching && hits_ * kBytesPerHit > scanned) {
-            bytesPerHit_[current_] = scanned / hits_;
-            hits_ = scanned_ = 0;
-            resume = hit - place + 1;
-            return nullptr;
-        }
-        for (std::size_t k = 0; k < count; ++k) {
-            if (next_[k] == hit)
-                nextFrom_[k] = hit + 1, next_[k] = FindByte(hit + 1, last, bytes[k]);
-        }
+    for (const char* p = from; (p = FindPlaces(p, last, with)) != last; ++p) {
+        for (const std::size_t j : scannable_)
+            hits[j] += tests_[j].Passes(static_cast<unsigned char>(p[tests_[j].offset]));
     }
-}
-
-const char* BytePattern::FindByFilter(const char* begin, const char* end) const {
-    const std::size_t width = sets_.size();
-    if (static_cast<std::size_t>(end - begin) < width) return nullptr;
-    const char* const last = end - width + 1;
-    for (const char* p = begin;; ++p) {
-        p = FindTwoPlaces(p, last, first_, second_);
-        if (p == last) return nullptr;
-        if (MatchesAt(p)) return p;
-    }
+    return hits;
 }
 
 }  // namespace tarvik

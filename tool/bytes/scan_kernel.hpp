@@ -3,6 +3,7 @@
 // a vector of places. Each file built for an instruction set makes its table of scans from these.
 #pragma once
 
+#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -45,7 +46,9 @@ template <class Scan>
 
 // The first p in [p, last) whose lane in `scan`'s test of the vector at p has its high bit set,
 // or last. A range narrower than a vector goes a place at a time; otherwise the last vector is
-// the one that ends at `last`, whose lanes before the untested ones are known to have none.
+// the one that ends at `last`, whose lanes before the untested ones are known to have none. A scan
+// whose test loads once goes four vectors a step with one branch: the loop would cost more than
+// the test.
 template <class T, class Scan>
 const char* FindFirst(const char* p, const char* last, Scan scan) {
     if constexpr (T::kWidth > 1) {
@@ -53,10 +56,17 @@ const char* FindFirst(const char* p, const char* last, Scan scan) {
     } else if (p == last) {
         return last;
     }
-    const auto hitsAt = [test = scan.template Test<T>()](const char* at) {
-        return T::Mask(test(at));
-    };
+    const auto test = scan.template Test<T>();
+    const auto hitsAt = [&test](const char* at) { return T::Mask(test(at)); };
     const char* const lastVector = last - T::kWidth;
+    if constexpr (T::kWidth > 1 && Scan::kLoads == 1) {
+        constexpr std::size_t kStep = 4 * T::kWidth;
+        for (; static_cast<std::size_t>(lastVector - p) >= kStep; p += kStep) {
+            const auto any = T::Or(T::Or(test(p), test(p + T::kWidth)),
+                                   T::Or(test(p + 2 * T::kWidth), test(p + 3 * T::kWidth)));
+            if (T::Mask(any) != 0) break;
+        }
+    }
     for (; p < lastVector; p += T::kWidth) {
         if (const std::uint32_t hits = hitsAt(p); hits != 0) return p + std::countr_zero(hits);
     }
@@ -64,7 +74,9 @@ const char* FindFirst(const char* p, const char* last, Scan scan) {
     return hits != 0 ? lastVector + std::countr_zero(hits) : last;
 }
 
+// Each scan says how many loads its test makes.
 struct OneByte {
+    static constexpr std::size_t kLoads = 1;
     unsigned char byte;
     template <class T>
     auto Test() const {
@@ -73,6 +85,7 @@ struct OneByte {
 };
 
 struct EitherByte {
+    static constexpr std::size_t kLoads = 1;
     unsigned char a, b;
     template <class T>
     auto Test() const {
@@ -83,8 +96,19 @@ struct EitherByte {
     }
 };
 
+// The high bit of each byte is the test, or else one of two bytes.
+struct EitherByteOrNonAscii {
+    static constexpr std::size_t kLoads = 1;
+    EitherByte either;
+    template <class T>
+    auto Test() const {
+        return [test = either.Test<T>()](const char* p) { return T::Or(T::Load(p), test(p)); };
+    }
+};
+
 // The high bit of each byte is the test.
 struct NonAscii {
+    static constexpr std::size_t kLoads = 1;
     template <class T>
     auto Test() const {
         return [](const char* p) { return T::Load(p); };
@@ -92,6 +116,7 @@ struct NonAscii {
 };
 
 struct SurrogateByte {
+    static constexpr std::size_t kLoads = 1;
     template <class T>
     auto Test() const {
         return [mask = T::Splat(0xF8), wanted = T::Splat(0xD8)](const char* p) {
@@ -100,40 +125,32 @@ struct SurrogateByte {
     }
 };
 
-// Compares with the first N bytes of each place. Where no place has more than two bytes, two
-// compares each will do, which also keeps the constants within the eight vector registers of
-// 32-bit x86.
+// Tests N places at once, each with an OR and a compare. The splats are made once a scan, outside
+// its loop: three places take six of the eight vector registers of 32-bit x86.
 template <std::size_t N>
-struct TwoPlaces {
-    const PlaceBytes& a;
-    const PlaceBytes& b;
-
-    template <class T>
-    struct Splats {
-        typename T::Vec lanes[N];
-        explicit Splats(const PlaceBytes& place) {
-            for (std::size_t i = 0; i < N; ++i) lanes[i] = T::Splat(place.bytes[i]);
-        }
-        auto In(typename T::Vec v) const {
-            auto in = T::Eq(v, lanes[0]);
-            for (std::size_t i = 1; i < N; ++i) in = T::Or(in, T::Eq(v, lanes[i]));
-            return in;
-        }
-    };
+struct Places {
+    static constexpr std::size_t kLoads = N;
+    const std::array<PlaceTest, PlaceFilter::kMaxPlaces>& tests;
 
     template <class T>
     auto Test() const {
-        return [inA = Splats<T>(a), inB = Splats<T>(b), offsetA = a.offset,
-                offsetB = b.offset](const char* p) {
-            return T::And(inA.In(T::Load(p + offsetA)), inB.In(T::Load(p + offsetB)));
+        struct Splat {
+            typename T::Vec mask, value;
+            std::size_t offset;
+        };
+        std::array<Splat, N> splats{};
+        for (std::size_t i = 0; i < N; ++i)
+            splats[i] = {T::Splat(tests[i].mask), T::Splat(tests[i].value), tests[i].offset};
+        return [splats](const char* p) {
+            const auto passes = [p](const Splat& s) {
+                return T::Eq(T::Or(T::Load(p + s.offset), s.mask), s.value);
+            };
+            auto all = passes(splats[0]);
+            for (std::size_t i = 1; i < N; ++i) all = T::And(all, passes(splats[i]));
+            return all;
         };
     }
 };
-
-// True when the place's four bytes are its first two repeated (it has at most two).
-bool AtMostTwo(const PlaceBytes& place) {
-    return place.bytes[2] == place.bytes[0] && place.bytes[3] == place.bytes[1];
-}
 
 #if !defined(_WIN32)
 // The C library's own is the faster one-byte scan where it is vectorised and unrolled (glibc);
@@ -145,26 +162,45 @@ const char* MemchrByte(const char* begin, const char* end, unsigned char byte) {
 #endif
 
 template <class T>
+const char* FindOneByte(const char* begin, const char* end, unsigned char byte) {
+#if defined(_WIN32)
+    return FindFirst<T>(begin, end, OneByte{byte});
+#else
+    return MemchrByte(begin, end, byte);
+#endif
+}
+
+// One place that takes a single byte is a byte scan; the others test each vector.
+template <class T>
+const char* FindPlacesOf(const char* begin, const char* last, const PlaceFilter& filter) {
+    const PlaceTest& first = filter.places[0];
+    switch (filter.count) {
+        case 1:
+            if (first.mask != 0) return FindFirst<T>(begin, last, Places<1>{filter.places});
+            return FindOneByte<T>(begin + first.offset, last + first.offset, first.value) -
+                   first.offset;
+        case 2:
+            return FindFirst<T>(begin, last, Places<2>{filter.places});
+        default:
+            return FindFirst<T>(begin, last, Places<3>{filter.places});
+    }
+}
+
+template <class T>
 constexpr ScanKernels MakeKernels() {
     return {
-#if defined(_WIN32)
-        [](const char* begin, const char* end, unsigned char byte) {
-            return FindFirst<T>(begin, end, OneByte{byte});
+        FindOneByte<T>,
+        [](const char* begin, const char* end, unsigned char a, unsigned char b) {
+            return FindFirst<T>(begin, end, EitherByte{a, b});
         },
-#else
-        MemchrByte,
-#endif
-            [](const char* begin, const char* end, unsigned char a, unsigned char b) {
-                return FindFirst<T>(begin, end, EitherByte{a, b});
-            },
-            [](const char* begin, const char* end) { return FindFirst<T>(begin, end, NonAscii{}); },
-            [](const char* begin, const char* end) {
-                return FindFirst<T>(begin, end, SurrogateByte{});
-            },
-            [](const char* begin, const char* last, const PlaceBytes& a, const PlaceBytes& b) {
-                return AtMostTwo(a) && AtMostTwo(b) ? FindFirst<T>(begin, last, TwoPlaces<2>{a, b})
-                                                    : FindFirst<T>(begin, last, TwoPlaces<4>{a, b});
-            },
+        [](const char* begin, const char* end) { return FindFirst<T>(begin, end, NonAscii{}); },
+        [](const char* begin, const char* end, unsigned char a, unsigned char b) {
+            return FindFirst<T>(begin, end, EitherByteOrNonAscii{{a, b}});
+        },
+        [](const char* begin, const char* end) {
+            return FindFirst<T>(begin, end, SurrogateByte{});
+        },
+        FindPlacesOf<T>,
     };
 }
 

@@ -55,13 +55,17 @@ const char* FindNonAscii(const char* begin, const char* end) {
     return Active().findNonAscii(begin, end);
 }
 
+const char* FindEitherByteOrNonAscii(const char* begin, const char* end, unsigned char a,
+                                     unsigned char b) {
+    return Active().findEitherByteOrNonAscii(begin, end, a, b);
+}
+
 const char* FindSurrogateByte(const char* begin, const char* end) {
     return Active().findSurrogateByte(begin, end);
 }
 
-const char* FindTwoPlaces(const char* begin, const char* last, const PlaceBytes& a,
-                          const PlaceBytes& b) {
-    return Active().findTwoPlaces(begin, last, a, b);
+const char* FindPlaces(const char* begin, const char* last, const PlaceFilter& filter) {
+    return Active().findPlaces(begin, last, filter);
 }
 
 }  // namespace tarvik

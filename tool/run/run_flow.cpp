@@ -119,6 +119,12 @@ Outcome ReportNotFound(Platform& platform, FileRetry& retry, const std::vector<T
     return {Ending::NotFound};
 }
 
+// Without these the run only confirms that the compare string is there.
+bool IsPresenceTest(const Switches& s) {
+    return s.startOffset.empty() && s.variableName.empty() && s.length.empty() &&
+           s.outputFile.empty();
+}
+
 // A matching line of the file wins over the target; without one the target is searched.
 // Nothing when the named file has no matching line and there is no target.
 std::optional<SourcedText> TextToSearch(Platform& platform, FileRetry& retry, const Switches& s) {
@@ -128,8 +134,9 @@ std::optional<SourcedText> TextToSearch(Platform& platform, FileRetry& retry, co
                              {.fileName = s.fileName, .toolDirectory = platform.ToolDirectory()}};
     }
     const auto reader = retry([&] { return platform.OpenForReading(s.fileName); });
-    if (auto line =
-            FindFirstMatchingLine(*reader, s.compare, s.mode, platform.LegacyCharacters())) {
+    const SearchLimits limits = IsPresenceTest(s) ? SearchLimits::PresenceTest() : SearchLimits{};
+    if (auto line = FindFirstMatchingLine(*reader, s.compare, s.mode, platform.LegacyCharacters(),
+                                          limits)) {
         return std::move(*line);
     }
     if (s.target.empty()) return std::nullopt;
@@ -158,10 +165,7 @@ Outcome Run(Platform& platform, FileRetry& retry) {
     if (found == Text::npos)
         return ReportNotFound(platform, retry, NotFoundInStringLines(s.compare, target.chars));
     const Int16 matchPosition = CheckedInt16(static_cast<long long>(found) + 1);
-    if (s.startOffset.empty() && s.variableName.empty() && s.length.empty() &&
-        s.outputFile.empty()) {
-        return {Ending::PresenceConfirmed};
-    }
+    if (IsPresenceTest(s)) return {Ending::PresenceConfirmed};
 
     if (s.variableName.empty()) s.variableName = kDefaultVariableName;
     if (s.startOffset.empty()) s.startOffset = kDefaultStartOffset;

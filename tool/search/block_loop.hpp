@@ -28,12 +28,14 @@
 
 namespace tarvik {
 
-// What the search looks for, and how much of a line it keeps.
+// What the search looks for, how much of a line it keeps, and whether the run needs only to know
+// that the kept part holds a match.
 struct LineQuery {
     TextView compare;
     CompareMode mode;
     const LegacyCodePage& legacy;
     std::size_t keptChars;
+    bool presence;
 };
 
 template <typename Units>
@@ -50,7 +52,7 @@ class BlockLoop {
           kept_(query.keptChars + query.compare.size()),
           reach_(pattern ? pattern->Width() - 1 : 0),
           headBytes_(kMaxCharBytes * kept_),
-          matchBytes_(kMaxCharBytes * query.compare.size()),
+          matchBytes_(pattern ? pattern->matchBytes : kMaxCharBytes * query.compare.size()),
           // Without a pattern every place of a long line is a candidate: stretches this long keep
           // its decoding cheap.
           minStretch_(std::max(2 * matchBytes_, pattern ? 0 : std::size_t{64 * 1024})) {
@@ -149,24 +151,23 @@ class BlockLoop {
     }
 
     void StartLongLine() {
-        longLine_.emplace(query_.compare, query_.mode, query_.legacy, kept_,
+        longLine_.emplace(query_.compare, query_.mode, query_.legacy, kept_, query_.presence,
                           std::string(Data() + at_.lineStart, headBytes_));
         at_.ruledOut = at_.lineStart;
         at_.taken = at_.lineStart + headBytes_;
     }
 
     // Hands the long line what the buffer holds of it and searches around its candidates. True
-    // when the line ended, with found_ set if it is the one; else `keep` is what the next read
-    // must keep.
+    // when the line ended or the rest of it can change nothing, with found_ set if it is the one;
+    // else `keep` is what the next read must keep.
     bool StreamLongLine(std::size_t& keep) {
         const char* const end = End();
-        const char* const lineEnd = units_.FirstLineEnd(Data() + at_.taken, end);
-        longLine_->Take(Data() + at_.taken, lineEnd);
+        const char* const lineEnd = longLine_->Take(Data() + at_.taken, end);
         at_.taken = At(lineEnd);
         const bool ends = lineEnd != end || block_.AtEnd();
         while (!longLine_->Decided() && SearchStretch(ends)) {
         }
-        if (ends) {
+        if (ends || longLine_->Settled()) {
             found_ = longLine_->Finish();
             longLine_.reset();
             at_.StartLine(at_.taken);

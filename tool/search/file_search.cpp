@@ -64,7 +64,7 @@ std::optional<SourcedText> FindFirstMatchingLine(ByteReader& reader, TextView co
     Block block(reader, std::max<std::size_t>(limits.blockSize, 4));
     block.Refill(0);
     const ByteOrderMark mark = DetectByteOrderMark(std::string_view(block.data(), block.size()));
-    const LineQuery query{compare, mode, legacy, limits.keptChars};
+    const LineQuery query{compare, mode, legacy, limits.keptChars, limits.presence};
     if (mark.encoding != FileEncoding::Bytes)
         return FindFirstMatchingUtf16Line(block, reader, mark.encoding, query);
     std::optional<LinePattern> pattern =

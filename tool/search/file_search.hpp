@@ -14,8 +14,10 @@
 namespace tarvik {
 
 // The first line containing `compare` (non-empty) in `mode`, cut to `limits.keptChars` characters
-// plus the compare string's length, or nothing; reading stops at its end. Files are searched block
-// by block for bytes every matching line contains, and only the lines holding them are decoded.
+// plus the compare string's length, or nothing; reading stops at its end, or at the point of a
+// long line from which on the rest can change nothing the run takes from it (see LongLine).
+// Files are searched block by block for bytes every matching line contains, and only the lines
+// holding them are decoded.
 std::optional<SourcedText> FindFirstMatchingLine(ByteReader& reader, TextView compare,
                                                  CompareMode mode, const LegacyCodePage& legacy,
                                                  SearchLimits limits = {});

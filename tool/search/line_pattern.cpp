@@ -31,7 +31,7 @@ namespace tarvik {
 namespace {
 
 // Longer patterns check no better; a bound keeps the pattern small whatever the compare string.
-constexpr std::size_t kMaxPatternSize = 32;
+constexpr std::size_t kMaxPatternSize = 64;
 // Roughly ByteCommonness summed over the bytes of ordinary text: a set's share of it estimates how
 // likely a byte of text is in the set.
 constexpr double kCommonnessOfAllText = 640;
@@ -212,11 +212,12 @@ std::vector<Run> Runs(const CompareBytes& bytes) {
     const auto shapes = ShapesOf(bytes, kinds);
 
     std::vector<Run> runs{{{}, {0}}};
+    runs.back().sets.reserve(bytes.chars.size());
     // Where the character at hand can start in a match; empty once there are too many places.
-    std::vector<std::size_t> starts{0};
+    std::vector<std::size_t> starts{0}, next;
     for (const CharacterBytes* c : bytes.chars) {
         const Shape& shape = shapes.at(c);
-        std::vector<std::size_t> next;
+        next.clear();
         for (const std::size_t start : starts) {
             for (const std::size_t w : shape.widths) next.push_back(start + w);
         }
@@ -231,24 +232,31 @@ std::vector<Run> Runs(const CompareBytes& bytes) {
             for (std::size_t& at : lastAt) --at;
             runs.push_back({{shape.last}, std::move(lastAt)});
         }
-        starts = std::move(next);
+        starts.swap(next);
     }
     return runs;
 }
 
-// The part of a run around its rarest set that memchr can scan for, and where it begins in the
+// The part of a run around its rarest set that a scan can look for, and where it begins in the
 // run, or nothing.
 std::optional<std::pair<std::vector<ByteSet>, std::size_t>> ScannablePart(
     const std::vector<ByteSet>& run) {
     std::optional<std::size_t> anchor;
     unsigned anchorCommonness = 0;
-    std::unordered_map<ByteSet, unsigned> known;  // runs of long compare strings repeat their sets
+    // Runs of long compare strings repeat their sets: each is weighed once, and a set like the one
+    // before it cannot be an anchor before that one.
+    std::unordered_map<ByteSet, std::optional<unsigned>> known;
     for (std::size_t j = 0; j < run.size(); ++j) {
-        if (run[j].count() > BytePattern::kMaxAnchorBytes) continue;
+        if (j > 0 && run[j] == run[j - 1]) continue;
         auto it = known.find(run[j]);
-        if (it == known.end()) it = known.emplace(run[j], ByteCommonness(run[j])).first;
-        const unsigned commonness = it->second;
-        if (!anchor || commonness < anchorCommonness) anchor = j, anchorCommonness = commonness;
+        if (it == known.end()) {
+            std::optional<unsigned> commonness;
+            if (CanScanFor(run[j])) commonness = ByteCommonness(run[j]);
+            it = known.emplace(run[j], commonness).first;
+        }
+        const std::optional<unsigned> commonness = it->second;
+        if (commonness && (!anchor || *commonness < anchorCommonness))
+            anchor = j, anchorCommonness = *commonness;
     }
     if (!anchor) return std::nullopt;
     const std::size_t size = std::min(run.size(), kMaxPatternSize);
@@ -289,6 +297,19 @@ std::vector<SpelledMatch> SpelledMatches(const CompareBytes& bytes) {
     return matches;
 }
 
+std::size_t LongestMatch(const CompareBytes& bytes) {
+    std::map<const CharacterBytes*, std::size_t> longest;
+    for (const auto& [c, spelled] : bytes.distinct) {
+        std::size_t& most = longest[&spelled];
+        for (const LineKind kind : kLineKinds) {
+            for (const std::string& m : spelled.*kind) most = std::max(most, m.size());
+        }
+    }
+    std::size_t sum = 0;
+    for (const CharacterBytes* c : bytes.chars) sum += longest[c];
+    return sum;
+}
+
 // More parts than this to scan for cost more than the runs' hits do.
 constexpr std::size_t kMaxScannedParts = 4;
 
@@ -301,6 +322,7 @@ constexpr std::size_t kMaxScannedParts = 4;
 std::vector<ByteSet> NarrowestSpelling(const CompareBytes& bytes, LineKind kind,
                                        std::set<std::string>& wider) {
     std::vector<ByteSet> narrow;
+    narrow.reserve(bytes.chars.size());  // a byte a character is the most common by far
     for (const CharacterBytes* c : bytes.chars) {
         const std::vector<std::string>& spellings = c->*kind;
         std::size_t width = spellings.front().size();
@@ -345,8 +367,16 @@ std::vector<ScannedPart> SpellingParts(const CompareBytes& bytes) {
         if (std::find(parts.begin(), parts.end(), part) == parts.end()) parts.push_back(part);
     };
     std::set<std::string> wider;
-    for (const LineKind kind : KindsThatCanMatch(bytes.chars)) {
-        auto part = ScannablePart(NarrowestSpelling(bytes, kind, wider));
+    const std::vector<LineKind> kinds = KindsThatCanMatch(bytes.chars);
+    for (auto kind = kinds.begin(); kind != kinds.end(); ++kind) {
+        // A kind that spells each character as one before it gives that one's part: an ASCII
+        // compare string is the same bytes in UTF-8 and in the code page.
+        const auto spellsAlike = [&bytes, kind](LineKind other) {
+            return std::all_of(bytes.distinct.begin(), bytes.distinct.end(),
+                               [&](const auto& c) { return c.second.*other == c.second.**kind; });
+        };
+        if (std::any_of(kinds.begin(), kind, spellsAlike)) continue;
+        auto part = ScannablePart(NarrowestSpelling(bytes, *kind, wider));
         if (!part) return {};
         add(std::move(part->first), {part->second});
     }
@@ -391,6 +421,7 @@ std::optional<LinePattern> PatternInMatchingLines(TextView compare, CompareMode 
                      [](const Scored& a, const Scored& b) { return a.chance < b.chance; });
     LinePattern pattern;
     pattern.unitBytes = encoding == FileEncoding::Bytes ? 1 : 2;
+    pattern.matchBytes = LongestMatch(bytes);
     pattern.scanned = SpellingParts(bytes);
     std::size_t checked = 0;
     if (pattern.scanned.empty()) {
@@ -447,11 +478,7 @@ bool HoldsEveryPart(LinePattern& pattern, const char* begin, const char* end) {
 }
 
 void ForgetSearchedBytes(LinePattern& pattern) {
-    for (ScannedPart& part : pattern.scanned) {
-        part.bytes.Forget();
-        part.from = nullptr;
-    }
-    for (BytePattern& part : pattern.checks) part.Forget();
+    for (ScannedPart& part : pattern.scanned) part.from = nullptr;
 }
 
 }  // namespace tarvik

@@ -37,6 +37,8 @@ struct LinePattern {
     std::vector<SpelledMatch> spelled;
     // Bytes of a code unit: a match starts at a multiple of it from a line's start.
     std::size_t unitBytes = 1;
+    // Bytes a match spans at most: each character in its longest spelling.
+    std::size_t matchBytes = 0;
 
     // Bytes of the longest scanned part.
     std::size_t Width() const;

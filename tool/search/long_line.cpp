@@ -2,8 +2,11 @@
 // reads as escaped bytes that a compare string typed as such could match.
 #include "long_line.hpp"
 
+#include <algorithm>
+
 #include "general_failure.hpp"
 #include "line_reader.hpp"
+#include "utf16.hpp"
 #include "vector_scan.hpp"
 
 namespace tarvik {
@@ -32,13 +35,12 @@ std::string_view WholeCharacters(const char* begin, const char* end) {
 
 }  // namespace
 
-void Utf8Check::Take(const char* p, const char* end) {
+const char* Utf8Check::TakeLine(const char* p, const char* end) {
     while (valid_ && p != end) {
         if (need_ == 0) {
-            p = FindNonAscii(p, end);
-            if (p == end) break;
+            p = FindEitherByteOrNonAscii(p, end, '\n', '\r');
+            if (p == end || IsLineEndByte(*p)) return p;
             const auto b = static_cast<unsigned char>(*p++);
-            if (b < 0x80) continue;
             low_ = 0x80, high_ = 0xBF;
             if (b >= 0xC2 && b <= 0xDF) {
                 need_ = 1;
@@ -54,21 +56,24 @@ void Utf8Check::Take(const char* p, const char* end) {
                 valid_ = false;
             }
         } else {
-            const auto b = static_cast<unsigned char>(*p++);
+            // A line end is no continuation byte: it is left for the scan below.
+            const auto b = static_cast<unsigned char>(*p);
             valid_ = b >= low_ && b <= high_;
-            --need_, low_ = 0x80, high_ = 0xBF;
+            if (valid_) ++p, --need_, low_ = 0x80, high_ = 0xBF;
         }
     }
+    return FindEitherByte(p, end, '\n', '\r');
 }
 
 LongLine::LongLine(TextView compare, CompareMode mode, const LegacyCodePage& legacy,
-                   std::size_t keptChars, std::string head)
+                   std::size_t keptChars, bool presence, std::string head)
     : compare_(compare),
       mode_(mode),
       legacy_(legacy),
       keptChars_(keptChars),
+      presence_(presence),
       head_(std::move(head)) {
-    utf8_.Take(head_.data(), head_.data() + head_.size());
+    utf8_.TakeLine(head_.data(), head_.data() + head_.size());
 }
 
 void LongLine::Search(const char* begin, const char* end) {
@@ -82,14 +87,47 @@ void LongLine::Search(const char* begin, const char* end) {
     }
 }
 
+SourcedText LongLine::Read(bool utf8, std::size_t bytes) const {
+    const char* const begin = head_.data();
+    if (utf8) return DecodeBytesLine(std::string(WholeCharacters(begin, begin + bytes)), legacy_);
+    SourcedText line = FromLegacyBytes(std::string_view(begin, bytes), legacy_);
+    // The last byte may lead a double-byte character.
+    if (bytes < head_.size() && !line.chars.empty()) line.chars.pop_back();
+    return line;
+}
+
+SourcedText LongLine::Cut(bool utf8) const {
+    SourcedText line = Read(utf8, head_.size());
+    if (line.chars.size() > keptChars_) line = line.Substr(0, keptChars_);
+    return line;
+}
+
+bool LongLine::Holds(const SourcedText& line) const {
+    return FindText(line.chars, compare_, mode_) != TextView::npos;
+}
+
+bool LongLine::AgreeOnPresence() const {
+    const std::size_t bytes = std::min(keptChars_, head_.size());
+    if (Holds(Read(true, bytes)) && Holds(Read(false, bytes))) return true;
+    return Holds(Cut(true)) == Holds(Cut(false));
+}
+
+bool LongLine::Settled() {
+    if (!Decided()) return false;
+    if (!utf8_.ValidSoFar()) return true;
+    if (!readingsAgree_)
+        readingsAgree_ = presence_ ? AgreeOnPresence() : Cut(true).chars == Cut(false).chars;
+    return *readingsAgree_;
+}
+
 std::optional<SourcedText> LongLine::Finish() {
     const bool utf8 = utf8_.Valid();
-    const char* const begin = head_.data();
-    SourcedText line =
-        utf8 ? DecodeBytesLine(std::string(WholeCharacters(begin, begin + head_.size())), legacy_)
-             : FromLegacyBytes(head_, legacy_);
-    if (line.chars.size() > keptChars_) line = line.Substr(0, keptChars_);
-    if (FindText(line.chars, compare_, mode_) != TextView::npos) return line;
+    if (presence_) {
+        SourcedText few = Read(utf8, std::min(keptChars_, head_.size()));
+        if (Holds(few)) return few;
+    }
+    SourcedText line = Cut(utf8);
+    if (Holds(line)) return line;
     if (utf8 ? inUtf8_ : inLegacy_)
         throw GeneralFailure("match beyond the kept characters of a line");
     return std::nullopt;

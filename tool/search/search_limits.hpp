@@ -17,9 +17,21 @@ constexpr std::size_t kSearchBlockSize = 256 * 1024;
 // beyond the kept part would overflow in the run: the search throws GeneralFailure for it.
 constexpr std::size_t kKeptLineChars = 65536;
 
+// A presence test needs only to know that a match starts within the first 32767 characters, as
+// its position overflows past them: it keeps that much, and the search fails a line whose first
+// match lies beyond, as the run would.
+constexpr std::size_t kPresenceKeptChars = 32766;
+
 struct SearchLimits {
     std::size_t blockSize = kSearchBlockSize;
     std::size_t keptChars = kKeptLineChars;
+    // Whether the run needs only to know that the kept part of the line holds a match, not its
+    // characters: reading a long line may then stop sooner.
+    bool presence = false;
+
+    static SearchLimits PresenceTest() {
+        return {.keptChars = kPresenceKeptChars, .presence = true};
+    }
 };
 
 }  // namespace tarvik

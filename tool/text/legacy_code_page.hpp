@@ -25,6 +25,7 @@ class LegacyCodePage {
 
     char32_t Single(unsigned char byte) const { return singles_[byte]; }
     bool IsLeadByte(unsigned char byte) const { return leads_[byte]; }
+    bool HasLeadBytes() const { return leads_.any(); }
     // The character lead and trail stand for together, or 0 when they are not one.
     char32_t Pair(unsigned char lead, unsigned char trail) const;
 

@@ -1,6 +1,10 @@
 // UTF-8 decoding and encoding for Text, with byte escaping for invalid input.
 #include "text.hpp"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 #include "utf16.hpp"
 
 namespace tarvik {
@@ -55,33 +59,49 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 }  // namespace
 
+// The end of the run of ASCII bytes from `pos`, eight bytes at a time.
+std::size_t AsciiRunEnd(std::string_view bytes, std::size_t pos) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    for (std::uint64_t word = 0; pos + 8 <= bytes.size(); pos += 8) {
+        std::memcpy(&word, bytes.data() + pos, 8);
+        if ((word & kHighBits) != 0) break;
+    }
+    while (pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) < 0x80) ++pos;
+    return pos;
+}
+
+// Written in place, runs of ASCII in a loop the compiler vectorises, as a line of a file can be
+// megabytes of mostly ASCII: a byte makes at most one character.
 bool DecodeUtf8Strict(std::string_view bytes, Text& out) {
-    out.clear();
-    out.reserve(bytes.size());
+    out.resize(bytes.size());
+    std::size_t count = 0;
     for (std::size_t pos = 0; pos < bytes.size();) {
+        const std::size_t ascii = AsciiRunEnd(bytes, pos);
+        for (; pos != ascii; ++pos) out[count++] = static_cast<unsigned char>(bytes[pos]);
+        if (pos == bytes.size()) break;
         char32_t cp = 0;
         const std::size_t length = DecodeOne(bytes, pos, cp);
         if (length == 0) return false;
-        out += cp;
+        out[count++] = cp;
         pos += length;
     }
+    out.resize(count);
     return true;
 }
 
 Text DecodeUtf8Lossless(std::string_view bytes) {
-    Text out;
-    out.reserve(bytes.size());
+    Text out(bytes.size(), U'\0');
+    std::size_t count = 0;
     for (std::size_t pos = 0; pos < bytes.size();) {
+        const std::size_t ascii = AsciiRunEnd(bytes, pos);
+        for (; pos != ascii; ++pos) out[count++] = static_cast<unsigned char>(bytes[pos]);
+        if (pos == bytes.size()) break;
         char32_t cp = 0;
         const std::size_t length = DecodeOne(bytes, pos, cp);
-        if (length == 0) {
-            out += kEscapedByteBase + static_cast<unsigned char>(bytes[pos]);
-            ++pos;
-        } else {
-            out += cp;
-            pos += length;
-        }
+        out[count++] = length == 0 ? kEscapedByteBase + static_cast<unsigned char>(bytes[pos]) : cp;
+        pos += std::max<std::size_t>(length, 1);
     }
+    out.resize(count);
     return out;
 }
 
