@@ -22,7 +22,8 @@ const std::map<std::wstring, std::string> kExpected = {
     {L"log-field.bat", "first error at 10:04:17: disk D: is full\n"},
     {L"presence.bat", "app.log has an ERROR line\napp.log has no FATAL line\n"},
     {L"loop.bat",
-     "https://alpha.example/health?full=1&fast=1\nno url on this line\nhttps://beta.example/status\n"},
+     "https://alpha.example/health?full=1&fast=1\nno url on this "
+     "line\nhttps://beta.example/status\n"},
 };
 
 std::string Utf8(const std::wstring& text) {
